@@ -1,0 +1,28 @@
+// What one run of the program shares: owned by main() and handed to every window
+// and operation that needs it, instead of being reached through window pointers.
+#pragma once
+
+#include "store/engine/database.h"
+#include "store/interaction.h"
+#include "store/paths.h"
+
+#include <QStringList>
+
+#include <memory>
+
+namespace dajdor {
+
+struct AppContext {
+  Paths paths;
+  // How operations report and ask: the message window, balloons and progress
+  // window in the program, a scripted fake in tests.
+  Interaction* interaction = nullptr;
+  // Opened on paths.dataDir once start-up has decided which directory this run uses.
+  std::unique_ptr<engine::Database> database;
+
+  // Learnt during start-up.
+  bool databaseEmpty = false;  // Gospodar.dbf had no rows
+  QStringList villages;        // taxpayer villages, then the remaining localities
+};
+
+}  // namespace dajdor
