@@ -1,0 +1,134 @@
+#include "admin/budget_codes.h"
+
+#include "admin/storable_text.h"
+#include "store/engine/database.h"
+#include "store/engine/sql_text.h"
+#include "store/interaction.h"
+#include "store/settings_file.h"
+#include "store/text_rules.h"
+
+namespace dajdor::admin {
+namespace {
+
+std::string tableOf(const engine::Database& database, const QString& file) {
+  return engine::sql::table(database.directory() + "/" + file.toStdString());
+}
+
+std::string text(const QString& s) { return engine::sql::quote(s.toStdString()); }
+
+QString orderClause(const QString& orderBy) {
+  static const QStringList allowed = {kDefaultBudgetOrder, "GRUPA", "CODCLF", "CODCLJ", "TIP"};
+  return allowed.contains(orderBy) ? orderBy : kDefaultBudgetOrder;
+}
+
+bool checkAccount(const QString& account, const QString& field, Interaction& interaction) {
+  if (account.isEmpty()) {
+    interaction.problem("Lipseste contul!", field);
+    return false;
+  }
+  if (const QString problem = storableTextProblem(account, kAccountWidth); !problem.isEmpty()) {
+    interaction.problem(problem, field);
+    return false;
+  }
+  return true;
+}
+
+// An IBAN typed in lower case is still an IBAN: it gets the check too.
+bool checkIban(const QString& account, const QString& field, Interaction& interaction) {
+  if (account.startsWith("RO", Qt::CaseInsensitive) && !IsValidIban(account)) {
+    interaction.problem("Cont incorect!", field);
+    return false;
+  }
+  return true;
+}
+
+void updateReceipts(engine::Database& database, const QString& group, const QString& account,
+                    const char* payerCondition) {
+  database.execute("UPDATE " + tableOf(database, kReceiptTable) + " SET CODCLAS=" + text(account) +
+                   " WHERE GRUPA=" + text(group) + " AND " + payerCondition);
+}
+
+}  // namespace
+
+QList<BudgetCode> ListBudgetCodes(engine::Database& database, const QString& orderBy) {
+  QList<BudgetCode> list;
+  auto rs = database.query("SELECT * FROM " + tableOf(database, kBudgetCodeTable) + " ORDER BY " +
+                           orderClause(orderBy).toStdString());
+  for (rs->first(); !rs->eof(); rs->next())
+    list.append({rs->asInt("IDCOD"), QString::fromStdString(rs->asText("GRUPA")),
+                 QString::fromStdString(rs->asText("CODCLF")),
+                 QString::fromStdString(rs->asText("CODCLJ")),
+                 QString::fromStdString(rs->asText("TIP"))});
+  return list;
+}
+
+bool CheckBudgetCode(engine::Database& database, BudgetCode& code, bool modifying,
+                     Interaction& interaction) {
+  code.group = CleanSpaces(code.group);
+  code.naturalAccount = CleanSpaces(code.naturalAccount);
+  code.legalAccount = CleanSpaces(code.legalAccount);
+  if (code.group.isEmpty()) {
+    interaction.problem("Lipseste denumirea creantei!", kGroupNameField);
+    return false;
+  }
+  if (const QString problem = storableTextProblem(code.group, kGroupNameWidth);
+      !problem.isEmpty()) {
+    interaction.problem(problem, kGroupNameField);
+    return false;
+  }
+  if (!checkAccount(code.naturalAccount, kNaturalAccountField, interaction) ||
+      !checkAccount(code.legalAccount, kLegalAccountField, interaction) ||
+      !checkIban(code.naturalAccount, kNaturalAccountField, interaction) ||
+      !checkIban(code.legalAccount, kLegalAccountField, interaction))
+    return false;
+  std::string sql = "SELECT * FROM " + tableOf(database, kBudgetCodeTable) +
+                    " WHERE UPPER(GRUPA)=" + text(code.group.toUpper());
+  if (modifying) sql += " AND IDCOD<>" + engine::sql::number(code.id);
+  if (!database.query(sql)->isEmpty()) {
+    interaction.problem("Exista deja creanta in lista!!", kGroupNameField);
+    return false;
+  }
+  return true;
+}
+
+std::int64_t AddBudgetCode(engine::Database& database, SettingsFile& settings,
+                           const BudgetCode& code) {
+  const std::int64_t id = settings.NextCounter("SERVER", "IDCOD").toLongLong();
+  database.execute("INSERT INTO " + tableOf(database, kBudgetCodeTable) +
+                   " (IDCOD, GRUPA, CODCLF, CODCLJ, TIP ) VALUES (" + engine::sql::number(id) +
+                   ", " + text(code.group) + ", " + text(code.naturalAccount) + ", " +
+                   text(code.legalAccount) + ", \"T\" )");
+  return id;
+}
+
+void ModifyBudgetCode(engine::Database& database, const BudgetCode& before,
+                      const BudgetCode& after) {
+  engine::Transaction transaction(database);
+  if (database.tableExists(database.directory() + "/" + kReceiptTable.toStdString())) {
+    if (after.naturalAccount != before.naturalAccount)
+      updateReceipts(database, before.group, after.naturalAccount, "TIPF<>\"J\"");
+    if (after.legalAccount != before.legalAccount)
+      updateReceipts(database, before.group, after.legalAccount, "TIPF=\"J\"");
+  }
+  database.execute("UPDATE " + tableOf(database, kBudgetCodeTable) +
+                   " SET CODCLF=" + text(after.naturalAccount) +
+                   ", CODCLJ=" + text(after.legalAccount) +
+                   " WHERE IDCOD=" + engine::sql::number(before.id));
+  transaction.commit();
+}
+
+bool DeleteBudgetCode(engine::Database& database, const BudgetCode& code,
+                      Interaction& interaction) {
+  if (code.id <= kLastProtectedGroup) {
+    interaction.error("Stergere creanta", "Nu aveti voie sa stergeti aceasta creanta!");
+    return false;
+  }
+  if (!interaction.confirm("Stergere creanta", "Sunteti sigur ca vreti sa stergeti creanta?!",
+                           MessageKind::Warning))
+    return false;
+  database.execute("DELETE FROM " + tableOf(database, kBudgetCodeTable) +
+                   " WHERE IDCOD=" + engine::sql::number(code.id));
+  return true;
+}
+
+}  // namespace dajdor::admin

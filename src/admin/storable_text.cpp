@@ -1,0 +1,23 @@
+#include "admin/storable_text.h"
+
+#include "store/cp1250.h"
+
+namespace dajdor::admin {
+
+QChar firstUnstorableCharacter(const QString& text) {
+  for (const QChar c : text)
+    if (c != '?' && cp1250::encode(QString(c)) == "?") return c;
+  return {};
+}
+
+QString storableTextProblem(const QString& text, int width) {
+  const QChar bad = firstUnstorableCharacter(text);
+  if (!bad.isNull())
+    return QString("Caracterul \"%1\" nu poate fi memorat! Folositi numai litere romanesti.")
+        .arg(bad);
+  if (text.size() > width)
+    return QString("Textul are %1 caractere; se pot memora cel mult %2!").arg(text.size()).arg(width);
+  return {};
+}
+
+}  // namespace dajdor::admin
