@@ -61,6 +61,7 @@ struct SelectItem {
   ExprPtr expr;  // null for * and T.*
   std::string alias;
   std::string starQualifier;  // T of T.*
+  std::string text;           // the item as written, names an unnamed column
   bool star = false;
   std::size_t position = 0;
 };

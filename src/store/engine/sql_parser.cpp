@@ -211,6 +211,10 @@ class Parser {
       return item;
     }
     item.expr = expression();
+    std::string_view written = text_.substr(item.position, peek().position - item.position);
+    while (!written.empty() && (written.back() == ' ' || written.back() == '\t' || written.back() == '\r' || written.back() == '\n'))
+      written.remove_suffix(1);
+    item.text = std::string(written);
     if (acceptKeyword("AS")) {
       if (peek().kind == TokenKind::DoubleQuoted) item.alias = take().text;
       else item.alias = identifier("numele coloanei dupa AS");
