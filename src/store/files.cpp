@@ -1,0 +1,40 @@
+#include "store/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace dajdor {
+
+QString TempFileName(const QString& dir, const QString& prefix, const QString& ext) {
+  for (int n = 0; n <= 100; ++n) {
+    const QString name = QDir(dir).filePath(prefix + QString::number(n) + ext);
+    const QFileInfo info(name);
+    if (!info.exists() && !info.isSymLink()) return name;
+    // A folder of that name is never taken for a scratch file.
+    if (info.isFile() && QFile::remove(name)) return name;
+  }
+  return QString();
+}
+
+bool DeleteDirectory(const QString& path) {
+  if (path.isEmpty()) return false;
+  QDir dir(path);
+  if (!dir.exists()) return true;
+  return dir.removeRecursively();
+}
+
+bool CopyDirectory(const QString& from, const QString& to) {
+  const QDir source(from);
+  const QDir target(to);
+  if (from.isEmpty() || to.isEmpty() || !source.exists() || !target.exists()) return false;
+  const QStringList files = source.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+  for (const QString& file : files) {
+    const QString destination = target.filePath(file);
+    if (QFileInfo::exists(destination) && !QFile::remove(destination)) return false;
+    if (!QFile::copy(source.filePath(file), destination)) return false;
+  }
+  return true;
+}
+
+}  // namespace dajdor

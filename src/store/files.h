@@ -1,0 +1,22 @@
+// File chores shared by the operations that make scratch files and folders.
+#pragma once
+
+#include <QString>
+
+namespace dajdor {
+
+// The first <dir>/<prefix><n><ext>, n = 0 .. 100, that is free: missing, or a
+// leftover that could be deleted (so an earlier run's scratch file is reused).
+// "" when all 101 names are held by files that cannot be deleted.
+QString TempFileName(const QString& dir, const QString& prefix, const QString& ext);
+
+// Deletes the folder with everything in it; true when it is gone (also when it
+// never existed).
+bool DeleteDirectory(const QString& path);
+
+// Copies every file (not subfolders) of `from` into `to`, replacing files of the
+// same name. False when either folder is missing or a file cannot be replaced
+// (the copy stops there).
+bool CopyDirectory(const QString& from, const QString& to);
+
+}  // namespace dajdor
