@@ -1,0 +1,44 @@
+// Timings of one statement kind on both sides and the table printed from them.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace bench {
+
+struct Samples {
+  std::vector<double> micros;
+  double median() const;
+  double total() const;
+};
+
+enum class Goal {
+  PerTaxpayer,  // under 1 ms and within 3x the reference
+  WithinRatio,  // within 3x the reference
+  None,         // reported only
+};
+
+struct Measurement {
+  Measurement(std::string statement_, Goal goal_) : statement(std::move(statement_)), goal(goal_) {}
+  std::string statement;
+  Goal goal;
+  double rows = 0;  // rows returned or changed per execution, on average
+  Samples engine, reference;
+  double ratio() const;
+  bool goalMet() const;
+};
+
+struct MemoryFigures {
+  std::int64_t fileBytes = 0;
+  std::int64_t residentDelta = 0;
+  std::int64_t peakDelta = 0;
+};
+
+// A Markdown table, ready for the README.
+void printReport(std::ostream& out, const std::string& title, const std::vector<Measurement>& measurements,
+                 const MemoryFigures& memory);
+
+}  // namespace bench
