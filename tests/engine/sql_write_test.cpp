@@ -1,0 +1,102 @@
+// INSERT, UPDATE, DELETE and the table-structure statements, through Database.
+#include "sql_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WriteTest : public ::testing::Test {
+ protected:
+  void SetUp() override { sqltest::createSampleTables(db_); }
+  std::string rows(const std::string& select) { return sqltest::run(db_, select); }
+
+  sqltest::ScratchDir dir_;
+  engine::Database db_{dir_.path().string()};
+};
+
+TEST_F(WriteTest, InsertWithAndWithoutFieldListAndFromSelect) {
+  EXPECT_EQ(db_.execute(R"(INSERT INTO "Gospodar.dbf" (ROL, IDGOS) VALUES ("77", 5))"), 1);
+  EXPECT_EQ(rows(R"(SELECT IDGOS, SATUL, ROL FROM "Gospodar.dbf" WHERE IDGOS=5)"), "IDGOS\tSATUL\tROL\n5\t\t77\n");
+
+  db_.execute(R"(CREATE TABLE "Work.dbf" (IDGOS DECIMAL(10,0), TOTAL DECIMAL(8,0), ZI DATE))");
+  EXPECT_EQ(db_.execute(R"(INSERT INTO "Work.dbf" (IDGOS, TOTAL, ZI) SELECT IDGOS, SUM(SUMA+REST), MAX(DINDATA) FROM "Datorii.dbf" WHERE IDGOS<5 GROUP BY IDGOS)"), 3);
+  EXPECT_EQ(rows(R"(SELECT * FROM "Work.dbf" ORDER BY IDGOS)"),
+            "IDGOS\tTOTAL\tZI\n1\t120\t15.03.2014\n2\t70\t01.01.2014\n3\t35\t\n");
+  // A table copied into itself reads the rows as they were before the statement.
+  EXPECT_EQ(db_.execute(R"(INSERT INTO "Work.dbf" SELECT IDGOS+10, TOTAL, ZI FROM "Work.dbf")"), 3);
+  EXPECT_EQ(rows(R"(SELECT Count(*) AS N FROM "Work.dbf")"), "N\n6\n");
+}
+
+TEST_F(WriteTest, UpdateComputesFromTheOldRowAndReachesDates) {
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET SUMA=SUMA-3, REST=SUMA WHERE IDGOS=1)"), 2);
+  EXPECT_EQ(rows(R"(SELECT IDDAT, SUMA, REST FROM "Datorii.dbf" WHERE IDGOS=1)"), "IDDAT\tSUMA\tREST\n10\t97\t100\n11\t47\t50\n");
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET DINDATA="29.02.2016" WHERE DINDATA IS NULL)"), 1);
+  EXPECT_EQ(rows(R"(SELECT DINDATA FROM "Datorii.dbf" WHERE IDDAT=13)"), "DINDATA\n29.02.2016\n");
+  // The key the rows were found by may change: every matched row is updated once.
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET IDGOS=IDGOS+1 WHERE IDGOS IN (1, 2))"), 3);
+  EXPECT_EQ(rows(R"(SELECT IDDAT, IDGOS FROM "Datorii.dbf" WHERE IDGOS IN (2, 3) ORDER BY IDDAT)"),
+            "IDDAT\tIDGOS\n10\t2\n11\t2\n12\t3\n13\t3\n");
+}
+
+TEST_F(WriteTest, UpdateWithAliasAndCorrelatedSubselect) {
+  db_.execute(R"(CREATE TABLE "CODCL.dbf" (GRUPA CHAR(60), CODCLF CHAR(24)))");
+  db_.execute(R"(INSERT INTO "CODCL.dbf" VALUES ("Impozit pe cladiri", "070200"), ("Salubritate", "360250"))");
+  db_.execute(R"(CREATE TABLE "Pop.dbf" (GRUPA CHAR(60), RAMASITA DECIMAL(6,0), CURENT DECIMAL(6,0), DEBIT DECIMAL(8,0), CONTT CHAR(24)))");
+  db_.execute(R"(INSERT INTO "Pop.dbf" (GRUPA, RAMASITA, CURENT) VALUES ("Salubritate", 5, 7), ("Amenda", 1, 1))");
+  EXPECT_EQ(db_.execute(R"(UPDATE "Pop.dbf" A SET A.DEBIT=A.RAMASITA+A.CURENT, A.CONTT=(SELECT MAX(CODCLF) FROM "CODCL.dbf" B WHERE A.GRUPA=B.GRUPA))"), 2);
+  EXPECT_EQ(rows(R"(SELECT GRUPA, DEBIT, CONTT FROM "Pop.dbf")"), "GRUPA\tDEBIT\tCONTT\nSalubritate\t12\t360250\nAmenda\t2\t\n");
+}
+
+TEST_F(WriteTest, DeleteByConditionAndBySubselect) {
+  db_.execute(R"(CREATE TABLE "Fix.dbf" (IDGOS DECIMAL(10,0)))");
+  db_.execute(R"(INSERT INTO "Fix.dbf" (IDGOS) SELECT IDGOS FROM "Gospodar.dbf" WHERE SATUL="Deal")");
+  EXPECT_EQ(db_.execute(R"(DELETE FROM "Datorii.dbf" WHERE IDGOS IN (SELECT IDGOS FROM "Fix.dbf"))"), 3);
+  EXPECT_EQ(db_.execute(R"(DELETE FROM "Datorii.dbf" WHERE GRUPA="Nimic")"), 0);
+  EXPECT_EQ(rows(R"(SELECT IDDAT FROM "Datorii.dbf")"), "IDDAT\n13\n14\n");
+  EXPECT_EQ(db_.execute(R"(DELETE FROM "Datorii.dbf")"), 2);
+  EXPECT_EQ(rows(R"(SELECT Count(*) AS N, MAX(IDDAT) AS XX FROM "Datorii.dbf")"), "N\tXX\n0\t\n");
+}
+
+TEST_F(WriteTest, AlterAddsAndDropsSeveralFieldsKeepingRows) {
+  db_.execute(R"(ALTER TABLE "Gospodar.dbf" ADD DINV1 DATE, ADD V5 DECIMAL(8,0), AM5 CHAR(2))");
+  db_.execute(R"(UPDATE "Gospodar.dbf" SET DINV1="01.01.2013", V5=0 WHERE TIP="FIZICA")");
+  EXPECT_EQ(rows(R"(SELECT IDGOS, DINV1, V5, AM5 FROM "Gospodar.dbf" WHERE IDGOS>=3)"), "IDGOS\tDINV1\tV5\tAM5\n3\t\t\t\n4\t01.01.2013\t0\t\n");
+  db_.execute(R"(ALTER TABLE "Gospodar.dbf" DROP TIP, DROP AM5)");
+  EXPECT_EQ(rows(R"(SELECT * FROM "Gospodar.dbf" WHERE IDGOS=4)"), "IDGOS\tSATUL\tROL\tNUMEP\tDINV1\tV5\n4\tVale\t1\tUrsu Dan\t01.01.2013\t0\n");
+  db_.execute(R"(DROP TABLE "Gospodar.dbf")");
+  EXPECT_FALSE(db_.tableExists("Gospodar.dbf"));
+}
+
+TEST_F(WriteTest, CreateMapsTypesToFieldsThatHoldTheirValues) {
+  db_.execute(R"(CREATE TABLE "T.dbf" (A CHAR(12), B DECIMAL(6,0), C DECIMAL(8,4), D DATE, E NUMERIC(8,2), F FLOAT))");
+  const auto fields = db_.fields("T.dbf");
+  ASSERT_EQ(fields.size(), 6u);
+  EXPECT_EQ(fields[0].type, 'C');
+  EXPECT_EQ(fields[0].length, 12);
+  EXPECT_EQ(fields[2].type, 'N');
+  EXPECT_EQ(fields[2].decimals, 4);
+  EXPECT_EQ(fields[3].type, 'D');
+  db_.execute(R"(INSERT INTO "T.dbf" VALUES ("x", -999999, -9999.9999, "31.12.2014", 123456.78, 0.125))");
+  EXPECT_EQ(rows(R"(SELECT B, C, D, E, F FROM "T.dbf")"), "B\tC\tD\tE\tF\n-999999\t-9999.9999\t31.12.2014\t123456.78\t0.125\n");
+}
+
+TEST_F(WriteTest, RefusedWritesChangeNothing) {
+  const std::string before = rows(R"(SELECT * FROM "Datorii.dbf")");
+  const char* refused[] = {
+      R"(INSERT INTO "Datorii.dbf" (IDDAT, NUMEP) VALUES (1, "x"))",
+      R"(INSERT INTO "Datorii.dbf" (IDDAT, SUMA) VALUES (1))",
+      R"(INSERT INTO "Datorii.dbf" VALUES (1, 2))",
+      R"(INSERT INTO "Datorii.dbf" (IDDAT, DINDATA) VALUES (1, "31.02.2014"))",
+      R"(UPDATE "Datorii.dbf" SET SUMA=SUMA/0 WHERE IDDAT=10)",
+      R"(UPDATE "Datorii.dbf" SET SUMA=SUMA*100000)",
+      R"(UPDATE "Datorii.dbf" SET SUMA=GRUPA*2)",
+      R"(DELETE FROM "Datorii.dbf" WHERE NIMIC=1)",
+      R"(DELETE FROM "Lipsa.dbf")",
+  };
+  for (const char* statement : refused) {
+    EXPECT_THROW(db_.execute(statement), engine::Error) << statement;
+    EXPECT_EQ(rows(R"(SELECT * FROM "Datorii.dbf")"), before) << statement;
+  }
+}
+
+}  // namespace
