@@ -77,6 +77,7 @@ class Table {
   // Storage internals (opaque outside the storage files).
   explicit Table(std::unique_ptr<TableState> state);
   TableState& state() { return *s_; }
+  const TableState& state() const { return *s_; }
 
  private:
   std::unique_ptr<TableState> s_;
