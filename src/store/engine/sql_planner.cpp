@@ -37,11 +37,12 @@ std::string baseNameOf(std::string_view path) {
   return std::string(name);
 }
 
-bool containsAggregate(const Expr& e) {
-  if (e.kind == ExprKind::Aggregate) return true;
+// The first aggregate inside an expression (sub-selects apart), or null.
+const Expr* findAggregate(const Expr& e) {
+  if (e.kind == ExprKind::Aggregate) return &e;
   for (const auto& a : e.args)
-    if (containsAggregate(*a)) return true;
-  return false;
+    if (const Expr* found = findAggregate(*a)) return found;
+  return nullptr;
 }
 
 void splitConjuncts(const Expr* e, std::vector<const Expr*>& out) {
@@ -221,7 +222,7 @@ BoundPtr Planner::bind(const Expr& e, Scope& scope, Mode mode) {
       spec.function = e.name;
       spec.distinct = e.distinct;
       if (!e.args.empty()) {
-        if (containsAggregate(*e.args[0])) fail(e.position, "functii de agregare una in alta");
+        if (const Expr* agg = findAggregate(*e.args[0])) fail(agg->position, "functii de agregare una in alta");
         spec.argument = bind(*e.args[0], scope, Mode{});
       }
       b->kind = BoundKind::Aggregate;
@@ -297,7 +298,7 @@ std::shared_ptr<SelectPlan> Planner::plan(const sqlparse::SelectStmt& stmt, Scop
   p->distinct = stmt.distinct;
   p->grouped = !stmt.groupBy.empty() || (stmt.having != nullptr);
   for (const auto& item : stmt.items)
-    if (item.expr && containsAggregate(*item.expr)) p->grouped = true;
+    if (item.expr && findAggregate(*item.expr)) p->grouped = true;
 
   const Mode output{p->grouped ? &p->aggregates : nullptr, false};
   for (const auto& item : stmt.items) {
@@ -339,7 +340,7 @@ std::shared_ptr<SelectPlan> Planner::plan(const sqlparse::SelectStmt& stmt, Scop
     std::vector<const Expr*> on;
     splitConjuncts(stmt.joins[k].on.get(), on);
     for (const Expr* c : on) {
-      if (containsAggregate(*c)) fail(c->position, "functiile de agregare nu sunt permise in ON");
+      if (const Expr* agg = findAggregate(*c)) fail(agg->position, "functiile de agregare nu sunt permise in ON");
       step.match.push_back(bind(*c, scope, Mode{}));
     }
     p->steps.push_back(std::move(step));
@@ -348,7 +349,7 @@ std::shared_ptr<SelectPlan> Planner::plan(const sqlparse::SelectStmt& stmt, Scop
   splitConjuncts(stmt.where.get(), whereParts);
   std::vector<BoundPtr> where;
   for (const Expr* c : whereParts) {
-    if (containsAggregate(*c)) fail(c->position, "functiile de agregare nu sunt permise in WHERE (folositi HAVING)");
+    if (const Expr* agg = findAggregate(*c)) fail(agg->position, "functiile de agregare nu sunt permise in WHERE (folositi HAVING)");
     where.push_back(bind(*c, scope, Mode{nullptr, true}));
   }
 
@@ -360,7 +361,7 @@ std::shared_ptr<SelectPlan> Planner::plan(const sqlparse::SelectStmt& stmt, Scop
       p->groupKeys.push_back(bind(*stmt.items[static_cast<std::size_t>(n - 1)].expr, scope, Mode{}));
       continue;
     }
-    if (containsAggregate(*g)) fail(g->position, "functiile de agregare nu sunt permise in GROUP BY");
+    if (const Expr* agg = findAggregate(*g)) fail(agg->position, "functiile de agregare nu sunt permise in GROUP BY");
     p->groupKeys.push_back(bind(*g, scope, Mode{nullptr, true}));
   }
   if (stmt.having) p->having = bind(*stmt.having, scope, Mode{&p->aggregates, true});
@@ -430,7 +431,7 @@ std::shared_ptr<SelectPlan> Planner::filter(const sqlparse::TableRef& table, con
   splitConjuncts(where, parts);
   std::vector<BoundPtr> conjuncts;
   for (const Expr* c : parts) {
-    if (containsAggregate(*c)) fail(c->position, "functiile de agregare nu sunt permise in WHERE");
+    if (const Expr* agg = findAggregate(*c)) fail(agg->position, "functiile de agregare nu sunt permise in WHERE");
     conjuncts.push_back(bind(*c, scope, Mode{}));
   }
   place(*p, std::move(conjuncts));
@@ -441,7 +442,7 @@ BoundPtr Planner::bindRow(const Expr& expr, SelectPlan* plan) {
   SelectPlan none;
   Scope scope;
   scope.plan = plan ? plan : &none;
-  if (containsAggregate(expr)) fail(expr.position, "functiile de agregare nu sunt permise aici");
+  if (const Expr* agg = findAggregate(expr)) fail(agg->position, "functiile de agregare nu sunt permise aici");
   return bind(expr, scope, Mode{});
 }
 
