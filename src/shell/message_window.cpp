@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+
+#include <memory>
 #include <QVBoxLayout>
 
 namespace dajdor {
@@ -18,7 +20,9 @@ namespace {
 constexpr int kHeaderHeight = 44;
 constexpr int kBandHeight = 42;
 constexpr int kButtonHeight = 26;
+constexpr int kMinBodyHeight = 64;
 constexpr int kMaxBodyHeight = 420;
+constexpr int kBodyMargin = 12;
 
 QStyle::StandardPixmap iconFor(MessageKind kind) {
   switch (kind) {
@@ -73,6 +77,11 @@ MessageWindow::MessageWindow(const QString& title, const QString& message, int b
   body_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   body_->setFocusPolicy(Qt::NoFocus);
   body_->setLineWrapMode(QTextEdit::WidgetWidth);
+  body_->document()->setDocumentMargin(kBodyMargin);
+  body_->setStyleSheet("QTextEdit#body { background: white; }");
+  QFont bodyFont = body_->font();
+  bodyFont.setPointSizeF(bodyFont.pointSizeF() * 1.1);
+  body_->document()->setDefaultFont(bodyFont);
   fillBody(message);
 
   band_ = new GradientPanel(this);
@@ -88,10 +97,13 @@ MessageWindow::MessageWindow(const QString& title, const QString& message, int b
   layout->addWidget(body_, 1);
   layout->addWidget(band_);
 
-  // Width fixed by the band; height follows the text.
-  body_->document()->setTextWidth(kMessageButtonBand - 2 * body_->document()->documentMargin());
-  const int bodyHeight = std::min(kMaxBodyHeight, int(body_->document()->size().height()) + 16);
-  body_->setFixedHeight(std::max(bodyHeight, 56));
+  // Width fixed by the band; height follows the text (measured on a copy: the
+  // edit lays its own document out at its present, not yet final, width).
+  const std::unique_ptr<QTextDocument> probe(body_->document()->clone());
+  probe->setDocumentMargin(kBodyMargin);
+  probe->setTextWidth(kMessageButtonBand);
+  const int bodyHeight = std::min(kMaxBodyHeight, int(probe->size().height()) + 4);
+  body_->setFixedHeight(std::max(bodyHeight, kMinBodyHeight));
   setFixedSize(kMessageButtonBand, kHeaderHeight + body_->height() + kBandHeight);
 }
 

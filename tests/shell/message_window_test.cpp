@@ -1,0 +1,192 @@
+#include "shell/message_window.h"
+#include "widgets/colour_button_widget.h"
+#include "widgets/gradient_panel_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
+
+namespace dajdor {
+namespace {
+
+const QString kBoldOn(QChar(0x01));
+const QString kBoldOff(QChar(0x02));
+
+MessageWindow* shownMessageWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* m = qobject_cast<MessageWindow*>(w); m && m->isVisible()) return m;
+  }
+  return nullptr;
+}
+
+// Runs `act` on the message window once the modal loop shows it.
+void whenShown(std::function<void(MessageWindow*)> act, int triesLeft = 50) {
+  QTimer::singleShot(0, [act, triesLeft] {
+    if (MessageWindow* window = shownMessageWindow()) {
+      act(window);
+    } else if (triesLeft > 0) {
+      whenShown(act, triesLeft - 1);
+    } else {
+      ADD_FAILURE() << "the message window never appeared";
+    }
+  });
+}
+
+QStringList shownCaptions(MessageWindow* window) {
+  QStringList captions;
+  for (const char* caption : {"DA", "NU", "RENUNT", "OK"}) {
+    if (!window->button(caption)->isHidden()) captions << caption;
+  }
+  return captions;
+}
+
+TEST(MessageWindow, TwoCentredLinesWithOneOkAnsweringOne) {
+  QStringList texts;
+  QList<Qt::Alignment> alignments;
+  QStringList captions;
+  int okLeft = -1;
+  QString caption, heading;
+  whenShown([&](MessageWindow* window) {
+    caption = window->windowTitle();
+    heading = window->heading();
+    captions = shownCaptions(window);
+    okLeft = window->button("OK")->x();
+    for (QTextBlock b = window->body()->document()->begin(); b.isValid(); b = b.next()) {
+      texts << b.text();
+      alignments << b.blockFormat().alignment();
+    }
+    QTest::mouseClick(window->button("OK"), Qt::LeftButton);
+  });
+
+  EXPECT_EQ(Mesaj("Rezultat", "Prima linie\rA doua linie", 4, 2), 1);
+  EXPECT_EQ(caption, "Informatie");
+  EXPECT_EQ(heading, "Rezultat");
+  EXPECT_EQ(texts, QStringList({"Prima linie", "A doua linie"}));
+  ASSERT_EQ(alignments.size(), 2);
+  for (Qt::Alignment a : alignments) EXPECT_TRUE(a & Qt::AlignHCenter);
+  EXPECT_EQ(captions, QStringList({"OK"}));
+  EXPECT_EQ(okLeft, 134);
+}
+
+TEST(MessageWindow, EachButtonAnswersItsCode) {
+  struct Case {
+    int buttons;
+    const char* press;
+    int answer;
+    QStringList shown;
+    QList<int> lefts;
+  };
+  const QList<Case> cases = {
+      {3, "DA", 6, {"DA", "NU"}, {65, 203}},
+      {3, "NU", 7, {"DA", "NU"}, {65, 203}},
+      {12, "RENUNT", 2, {"RENUNT", "OK"}, {65, 203}},
+      {12, "OK", 1, {"RENUNT", "OK"}, {65, 203}},
+      {11, "RENUNT", 2, {"DA", "NU", "RENUNT"}, {30, 133, 236}},
+      {15, "OK", 1, {"DA", "NU", "RENUNT", "OK"}, {10, 93, 176, 259}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QString("%1 %2").arg(c.buttons).arg(c.press).toStdString());
+    QStringList shown;
+    QList<int> lefts;
+    whenShown([&](MessageWindow* window) {
+      shown = shownCaptions(window);
+      for (const QString& s : shown) lefts << window->button(s)->x();
+      QTest::mouseClick(window->button(c.press), Qt::LeftButton);
+    });
+    EXPECT_EQ(Mesaj("Intrebare", "Continuati?", c.buttons, 3), c.answer);
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(lefts, c.lefts);
+  }
+}
+
+TEST(MessageWindow, EscapeAndCloseBoxAnswerCancel) {
+  whenShown([](MessageWindow* window) { QTest::keyClick(window, Qt::Key_Escape); });
+  EXPECT_EQ(Mesaj("Stergere", "Stergeti rolul?", 3, 0), 2);
+
+  whenShown([](MessageWindow* window) { window->close(); });
+  EXPECT_EQ(Mesaj("Stergere", "Stergeti rolul?", 3, 0), 2);
+}
+
+TEST(MessageWindow, NoButtonsAnswersCancelWithoutShowing) {
+  bool appeared = false;
+  QTimer guard;  // would end a wrongly shown window so the test cannot hang
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    if (MessageWindow* window = shownMessageWindow()) {
+      appeared = true;
+      window->reject();
+    }
+  });
+  guard.start(0);
+  EXPECT_EQ(Mesaj("Eroare", "Nu se vede", 0, 1), 2);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(appeared);
+  EXPECT_EQ(shownMessageWindow(), nullptr);
+}
+
+TEST(MessageWindow, BoldMarkersAreRemovedAndApplied) {
+  MessageWindow window("Plata", "Total " + kBoldOn + "100 lei" + kBoldOff + " de plata", 4, 2);
+  const QTextDocument* doc = window.body()->document();
+  EXPECT_EQ(doc->toPlainText(), "Total 100 lei de plata");
+
+  QStringList bold, plain;
+  for (QTextBlock::iterator it = doc->begin().begin(); !it.atEnd(); ++it) {
+    const QTextFragment f = it.fragment();
+    (f.charFormat().fontWeight() >= QFont::Bold ? bold : plain) << f.text();
+  }
+  EXPECT_EQ(bold, QStringList({"100 lei"}));
+  EXPECT_EQ(plain, QStringList({"Total ", " de plata"}));
+}
+
+TEST(MessageWindow, EachKindDrawsItsColours) {
+  // Also leaves a picture of each kind next to the build for a look by eye.
+  const QString folder = QString(DAJDOR_BIN_DIR) + "/../screenshots";
+  QDir().mkpath(folder);
+  struct Case {
+    int kind;
+    const char* file;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, "message_warning.png", "Stergeti rolul 125 din satul\rVale Mare?"},
+      {1, "message_error.png", "Baza de date /srv/date\rNU este accesibila sau este incompleta!\r"
+                               "Verificati conexiunea si baza si reporniti programul!"},
+      {2, "message_information.png", "S-au generat debitele pentru\r\x01" "1250" "\x02 contribuabili."},
+      {3, "message_confirmation.png", "Anulati chitanta nr. 4521?"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const int buttons = c.kind == 0 || c.kind == 3 ? 3 : 4;
+    MessageWindow window("Dajdor", QString::fromLatin1(c.text), buttons, c.kind);
+    window.show();
+    const QImage image = window.grab().toImage();
+    image.save(folder + "/" + c.file);
+
+    const MessageStyle& style = messageStyle(messageKindFromValue(c.kind));
+    const auto near = [](QRgb actual, unsigned expected) {
+      return std::abs(qRed(actual) - int(expected >> 16 & 0xFF)) <= 8 &&
+             std::abs(qGreen(actual) - int(expected >> 8 & 0xFF)) <= 8 &&
+             std::abs(qBlue(actual) - int(expected & 0xFF)) <= 8;
+    };
+    const auto* header = window.findChild<GradientPanel*>("header");
+    const auto* band = window.findChild<GradientPanel*>("band");
+    const int right = image.width() - 2;
+    EXPECT_TRUE(near(image.pixel(right, header->y()), style.headerFrom));
+    EXPECT_TRUE(near(image.pixel(right, header->y() + header->height() - 1), style.headerTo));
+    EXPECT_TRUE(near(image.pixel(right, band->y()), style.headerFrom));
+    EXPECT_TRUE(near(image.pixel(right, band->y() + band->height() - 1), style.headerTo));
+    const ColourButton* first = window.button(buttons == 3 ? "DA" : "OK");
+    const QPoint inside = first->mapTo(&window, QPoint(3, first->height() / 2));
+    EXPECT_TRUE(near(image.pixel(inside), style.buttonNormal));
+    window.close();
+  }
+}
+
+}  // namespace
+}  // namespace dajdor
