@@ -7,15 +7,7 @@
 #include "cursor.h"
 #include "table.h"
 
-#if __has_include("sql_executor.h")
 #include "sql_executor.h"
-#else
-namespace engine {
-// Until the SQL executor lands.
-inline std::int64_t executeStatement(Catalog&, std::string_view) { throw Error("SQL indisponibil."); }
-inline std::unique_ptr<ResultSet> executeQuery(Catalog&, std::string_view) { throw Error("SQL indisponibil."); }
-}  // namespace engine
-#endif
 
 namespace engine {
 
