@@ -152,6 +152,9 @@ void TableCursor::setField(std::string_view name, const Value& v) {
 void TableCursor::post() {
   if (mode_ == Mode::Browse) return;
   std::uint32_t rec = 0;
+  // An append to a row list that is up to date only adds the new record at its
+  // end; rebuilding the whole list instead made bulk appends quadratic.
+  bool appendedInSync = false;
   asStatement([&] {
     const auto& layout = table_->state().layout;
     if (buffer_.size() != layout.recordLength)
@@ -160,6 +163,7 @@ void TableCursor::post() {
       std::vector<Value> values;
       for (std::size_t f = 0; f < layout.fields.size(); ++f)
         values.push_back(dbf::decode(layout.fields[f], bufferField(buffer_, layout, f)));
+      appendedInSync = table_->rowsVersion() == rowsVersion_ && (!filter_ || table_->contentVersion() == contentVersion_);
       rec = table_->appendRecord(values);
     } else {
       rec = editRec_;
@@ -171,6 +175,11 @@ void TableCursor::post() {
       }
     }
   });
+  if (appendedInSync && table_->rowsVersion() == rowsVersion_ + 1) {
+    if (!filter_ || filter_->matches(*table_, rec)) rows_.push_back(rec);
+    rowsVersion_ = table_->rowsVersion();
+    contentVersion_ = table_->contentVersion();
+  }
   mode_ = Mode::Browse;
   buffer_.clear();
   sync();
