@@ -113,6 +113,9 @@ const Case kJoins[] = {
      "IDDAT\tNUMEP\n10\tPop Ion\n11\tPop Ion\n12\tAna Maria\n13\tSC Vale SRL\n14\t\n"},
     {R"(SELECT D.IDDAT, G.IDGOS FROM "Datorii.dbf" D FULL OUTER JOIN "Gospodar.dbf" G ON D.IDGOS=G.IDGOS WHERE D.IDDAT IS NULL OR G.IDGOS IS NULL)",
      "IDDAT\tIDGOS\n14\t\n\t4\n"},
+    // WHERE after a RIGHT join also filters the rows it adds without a left side.
+    {R"(SELECT G.IDGOS, D.IDDAT FROM "Gospodar.dbf" G RIGHT JOIN "Datorii.dbf" D ON G.IDGOS=D.IDGOS WHERE G.IDGOS=1)",
+     "IDGOS\tIDDAT\n1\t10\n1\t11\n"},
     {R"(SELECT G.SATUL, Count(*) AS NR FROM "Gospodar.dbf" G, "Datorii.dbf" D WHERE G.IDGOS=D.IDGOS GROUP BY G.SATUL)",
      "SATUL\tNR\nDeal\t3\nVale\t1\n"},
     {R"(SELECT D.*, G.ROL FROM "Datorii.dbf" D JOIN "Gospodar.dbf" G ON D.IDGOS=G.IDGOS WHERE D.IDDAT=13)",

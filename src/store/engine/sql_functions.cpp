@@ -177,9 +177,12 @@ Value negate(const Value& a) {
   return Value::number(-x.toDouble());
 }
 
+// Text as written (a literal keeps its trailing blanks), other values as displayed.
+static std::string textOf(const Value& v) { return v.isText() ? v.textRef() : v.toString(); }
+
 Value concat(const Value& a, const Value& b) {
   if (a.isNull() || b.isNull()) return Value();
-  return Value::text(a.toString() + b.toString());
+  return Value::text(textOf(a) + textOf(b));
 }
 
 std::optional<int> compare(const Value& a, const Value& b) {
@@ -264,19 +267,19 @@ bool likeMatch(std::string_view text, std::string_view pattern) {
 std::string upperText(std::string_view utf8) { return mapCase(utf8, toUpper); }
 std::string lowerText(std::string_view utf8) { return mapCase(utf8, toLower); }
 
-Value upper(const Value& v) { return v.isNull() ? v : Value::text(upperText(v.toString())); }
-Value lower(const Value& v) { return v.isNull() ? v : Value::text(lowerText(v.toString())); }
+Value upper(const Value& v) { return v.isNull() ? v : Value::text(upperText(textOf(v))); }
+Value lower(const Value& v) { return v.isNull() ? v : Value::text(lowerText(textOf(v))); }
 
 Value trim(const Value& v) {
   if (v.isNull()) return v;
-  std::string s = v.toString();
+  std::string s = v.toString();  // without trailing blanks
   const std::size_t first = s.find_first_not_of(' ');
   return Value::text(first == std::string::npos ? std::string() : s.substr(first));
 }
 
 Value substring(const Value& v, const Value& from, const Value* length) {
   if (v.isNull() || from.isNull() || (length && length->isNull())) return Value();
-  const std::string s = v.toString();
+  const std::string s = textOf(v);
   std::int64_t start = from.toInt();
   std::int64_t end = length ? start + length->toInt() : std::numeric_limits<std::int64_t>::max();
   if (start < 1) start = 1;
