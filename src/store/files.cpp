@@ -6,6 +6,16 @@
 
 namespace dajdor {
 
+QString FileInDir(const QString& dir, const QString& name) {
+  const QDir folder(dir);
+  if (QFileInfo::exists(folder.filePath(name))) return folder.filePath(name);
+  const QStringList found = folder.entryList({name}, QDir::Files | QDir::Hidden | QDir::System);
+  for (const QString& entry : found) {
+    if (entry.compare(name, Qt::CaseInsensitive) == 0) return folder.filePath(entry);
+  }
+  return folder.filePath(name);
+}
+
 QString TempFileName(const QString& dir, const QString& prefix, const QString& ext) {
   for (int n = 0; n <= 100; ++n) {
     const QString name = QDir(dir).filePath(prefix + QString::number(n) + ext);

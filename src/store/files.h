@@ -5,6 +5,10 @@
 
 namespace dajdor {
 
+// The path of file `name` in `dir` whatever the case of its name on disk (the
+// town hall's files come from Windows machines); dir/name when there is none.
+QString FileInDir(const QString& dir, const QString& name);
+
 // The first <dir>/<prefix><n><ext>, n = 0 .. 100, that is free: missing, or a
 // leftover that could be deleted (so an earlier run's scratch file is reused).
 // "" when all 101 names are held by files that cannot be deleted.

@@ -106,7 +106,13 @@ class IniDocument {
 
   void save(const QString& path) const {
     QByteArray bytes;
-    for (const Line& line : lines_) bytes += cp1250::encode(line.raw) + "\r\n";
+    for (const Line& line : lines_) {
+      QString bad;
+      if (!cp1250::encode(line.raw, bytes, bad)) {
+        throw StoreError(QStringLiteral("Caracterul \"%1\" nu poate fi scris in fisierul de setari %2.").arg(bad, path));
+      }
+      bytes += "\r\n";
+    }
     QSaveFile file(path);
     // A folder where only the file itself is writable still gets the value.
     file.setDirectWriteFallback(true);
