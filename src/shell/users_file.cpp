@@ -119,35 +119,39 @@ QList<UserRecord> UsersFile::read() const {
   return records;
 }
 
-void UsersFile::writeAll(const QByteArray& content, bool mustExist) {
-  if (mustExist != exists())
-    throw UsersFileError(mustExist ? QString("Fisierul utilizatorilor %1 nu mai exista.").arg(displayPath(path_))
-                                   : QString("Fisierul utilizatorilor %1 exista deja.").arg(displayPath(path_)));
+void UsersFile::writeAll(const QByteArray& content) {
   QSaveFile file(path_);
   if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
     throw UsersFileError(QString("Fisierul utilizatorilor %1 nu poate fi scris: %2")
                              .arg(displayPath(path_), file.errorString()));
 }
 
-// Read, check, change and write back while holding the lock, so two machines
-// sharing the data directory do not undo each other's changes.
-template <typename Change>
-void UsersFile::change(Change&& apply) {
-  QLockFile lock(path_ + ".lock");
-  if (!lock.tryLock(kLockWaitMs))
+// Changes are made under a lock beside the file, so two machines sharing the data
+// directory do not undo each other's changes.
+std::unique_ptr<QLockFile> UsersFile::lock() const {
+  auto held = std::make_unique<QLockFile>(path_ + ".lock");
+  if (!held->tryLock(kLockWaitMs))
     throw UsersFileError(
         QString("Fisierul utilizatorilor %1 este folosit de alt calculator. Incercati din nou.").arg(displayPath(path_)));
-  const bool existed = exists();
-  QByteArray content = existed ? readChecked() : QByteArray();
+  return held;
+}
+
+template <typename Change>
+void UsersFile::change(Change&& apply) {
+  const auto held = lock();
+  QByteArray content = readChecked();
   apply(content);
-  writeAll(content, existed);
+  writeAll(content);
 }
 
 void UsersFile::createWithFirstAdministrator() {
-  change([](QByteArray& content) {
-    content = encode({QString::fromLatin1(kFirstAdminName), QString::fromLatin1(kFirstAdminPassword),
-                      UserLevel::Admin, QString()});
-  });
+  const auto held = lock();
+  if (exists()) {
+    readChecked();
+    throw UsersFileError(QString("Fisierul utilizatorilor %1 exista deja.").arg(displayPath(path_)));
+  }
+  writeAll(encode({QString::fromLatin1(kFirstAdminName), QString::fromLatin1(kFirstAdminPassword), UserLevel::Admin,
+                   QString()}));
 }
 
 void UsersFile::append(const UserRecord& record) {

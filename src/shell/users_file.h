@@ -16,7 +16,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <stdexcept>
+
+class QLockFile;
 
 namespace dajdor {
 
@@ -67,7 +70,8 @@ class UsersFile {
 
  private:
   QByteArray readChecked() const;
-  void writeAll(const QByteArray& content, bool mustExist);
+  void writeAll(const QByteArray& content);
+  std::unique_ptr<QLockFile> lock() const;
   template <typename Change>
   void change(Change&& apply);
 
