@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -131,7 +132,10 @@ std::string Catalog::Impl::resolveCached(std::string_view text) {
 
 std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
   const std::string path = resolveCached(text);
-  const auto it = tables.find(path);
+  auto it = tables.find(path);
+  if (it == tables.end())  // created in this unit, not on disk yet: match without regard to case
+    it = std::find_if(tables.begin(), tables.end(),
+                      [&](const auto& entry) { return strcasecmp(entry.first.c_str(), path.c_str()) == 0; });
   if (it != tables.end()) {
     validate(*it->second);
     return it->second;
