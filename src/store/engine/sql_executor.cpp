@@ -115,7 +115,14 @@ void applyAfter(Rows& rows, const std::vector<sqlexec::BoundPtr>& after, EvalCon
 void joinStep(const SelectPlan& plan, std::size_t k, Rows& rows, const EvalContext& base) {
   const sqlexec::JoinStep& step = plan.steps[k - 1];
   Table& table = *plan.tables[k];
-  const std::vector<std::uint32_t> live = liveRecords(table);
+  // Every live record is needed only without an index probe, or for RIGHT/FULL.
+  std::vector<std::uint32_t> live;
+  bool liveRead = false;
+  auto allLive = [&]() -> const std::vector<std::uint32_t>& {
+    if (!liveRead) live = liveRecords(table);
+    liveRead = true;
+    return live;
+  };
   const bool keepLeft = step.type == JoinType::Left || step.type == JoinType::Full;
   const bool keepRight = step.type == JoinType::Right || step.type == JoinType::Full;
   std::vector<bool> matchedRight(keepRight ? table.recordCount() : 0, false);
@@ -126,7 +133,7 @@ void joinStep(const SelectPlan& plan, std::size_t k, Rows& rows, const EvalConte
 
   std::unordered_map<Value, std::vector<std::uint32_t>, sqlexec::ValueHash, sqlexec::ValueEqual> built;
   if (step.buildKey) {
-    for (const std::uint32_t rec : live) {
+    for (const std::uint32_t rec : allLive()) {
       current[k] = rec;
       const Value key = sqlexec::evaluate(*step.buildKey, ctx);
       if (!key.isNull()) built[key].push_back(rec);
@@ -140,7 +147,7 @@ void joinStep(const SelectPlan& plan, std::size_t k, Rows& rows, const EvalConte
   for (std::size_t i = 0; i < rows.count(); ++i) {
     std::copy(rows.row(i), rows.row(i) + rows.width, current.begin());
     current[k] = kNoRecord;
-    const std::vector<std::uint32_t>* candidates = &live;
+    const std::vector<std::uint32_t>* candidates = nullptr;
     std::vector<std::uint32_t> found;
     if (step.probe) {
       const Value key = sqlexec::evaluate(*step.probe, ctx);
@@ -155,6 +162,7 @@ void joinStep(const SelectPlan& plan, std::size_t k, Rows& rows, const EvalConte
         candidates = it == built.end() ? &kNone : &it->second;
       }
     }
+    if (!candidates) candidates = &allLive();
     bool any = false;
     for (const std::uint32_t rec : *candidates) {
       current[k] = rec;
@@ -170,7 +178,7 @@ void joinStep(const SelectPlan& plan, std::size_t k, Rows& rows, const EvalConte
   }
   if (keepRight) {
     std::fill(current.begin(), current.end(), kNoRecord);
-    for (const std::uint32_t rec : live) {
+    for (const std::uint32_t rec : allLive()) {
       if (matchedRight[rec]) continue;
       current[k] = rec;
       out.records.insert(out.records.end(), current.begin(), current.end());
@@ -187,6 +195,7 @@ Rows joinedRows(const SelectPlan& plan, const EvalContext* outer) {
   Rows rows;
   rows.width = plan.tables.size();
   const std::vector<std::uint32_t> first = firstTableCandidates(plan, base);
+  if (plan.filters.empty()) rows.records.reserve(first.size() * rows.width);
   std::vector<std::uint32_t> current(rows.width, kNoRecord);
   EvalContext ctx = base;
   ctx.records = current.data();
@@ -239,25 +248,33 @@ struct Accumulator {
     if (v.isNull()) return;
     if (spec.distinct && !seen.emplace(v, true).second) return;
     ++count;
-    const std::string& f = spec.function;
-    if (f == "SUM" || f == "AVG") {
-      const Value n = numericArgument(v, f);
+    using sqlexec::Aggregate;
+    const Aggregate f = spec.function;
+    if (f == Aggregate::Sum || f == Aggregate::Avg) {
+      const Value n = numericArgument(v, spec.name);
       sum = sum.isNull() ? n : sqlfn::add(sum, n);
-    } else if (f == "MAX" || f == "MIN") {
+    } else if (f == Aggregate::Max || f == Aggregate::Min) {
       if (best.isNull()) {
         best = v;
       } else {
         const int c = Value::compare(v, best);
-        if (f == "MAX" ? c > 0 : c < 0) best = v;
+        if (f == Aggregate::Max ? c > 0 : c < 0) best = v;
       }
     }
   }
 
   Value result(const sqlexec::AggregateSpec& spec) const {
-    const std::string& f = spec.function;
-    if (f == "COUNT") return Value::integer(count);
-    if (f == "SUM") return sum;
-    if (f == "AVG") return count == 0 ? Value() : sqlfn::divide(sum, Value::integer(count));
+    switch (spec.function) {
+      case sqlexec::Aggregate::Count:
+        return Value::integer(count);
+      case sqlexec::Aggregate::Sum:
+        return sum;
+      case sqlexec::Aggregate::Avg:
+        return count == 0 ? Value() : sqlfn::divide(sum, Value::integer(count));
+      case sqlexec::Aggregate::Max:
+      case sqlexec::Aggregate::Min:
+        break;
+    }
     return best;
   }
 };
@@ -279,6 +296,7 @@ Output groupAndProject(const SelectPlan& plan, const Rows& rows, const EvalConte
   Output out;
   EvalContext ctx = base;
   if (!plan.grouped) {
+    out.cells.reserve(rows.count() * plan.columns.size());
     for (std::size_t i = 0; i < rows.count(); ++i) {
       ctx.records = rows.row(i);
       project(plan, ctx, out);
@@ -293,8 +311,9 @@ Output groupAndProject(const SelectPlan& plan, const Rows& rows, const EvalConte
     ctx.records = rows.row(i);
     key.clear();
     for (const auto& g : plan.groupKeys) key.push_back(sqlexec::evaluate(*g, ctx));
-    auto [it, inserted] = index.emplace(key, firstRow.size());
-    if (inserted) {
+    auto it = index.find(key);
+    if (it == index.end()) {
+      it = index.emplace(key, firstRow.size()).first;
       firstRow.push_back(i);
       accumulators.emplace_back(plan.aggregates.size());
     }
@@ -347,11 +366,19 @@ void sortRows(const SelectPlan& plan, Output& out, std::size_t width, std::size_
     }
     return false;
   });
-  std::vector<Value> sorted;
-  sorted.reserve(out.cells.size());
-  for (const std::size_t r : order)
-    for (std::size_t c = 0; c < width; ++c) sorted.push_back(std::move(out.cells[r * width + c]));
-  out.cells = std::move(sorted);
+  // Rows move into place by following the permutation's cycles: no second copy.
+  std::vector<bool> placed(order.size(), false);
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (placed[start]) continue;
+    std::size_t at = start;
+    while (order[at] != start) {
+      const std::size_t from = order[at];
+      for (std::size_t c = 0; c < width; ++c) std::swap(out.cells[at * width + c], out.cells[from * width + c]);
+      placed[at] = true;
+      at = from;
+    }
+    placed[at] = true;
+  }
 }
 
 struct Result {

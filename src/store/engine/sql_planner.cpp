@@ -219,7 +219,12 @@ BoundPtr Planner::bind(const Expr& e, Scope& scope, Mode mode) {
     case ExprKind::Aggregate: {
       if (!mode.aggregates) fail(e.position, "functia " + e.name + " nu este permisa aici");
       AggregateSpec spec;
-      spec.function = e.name;
+      spec.name = e.name;
+      spec.function = e.name == "SUM"   ? Aggregate::Sum
+                      : e.name == "MAX" ? Aggregate::Max
+                      : e.name == "MIN" ? Aggregate::Min
+                      : e.name == "AVG" ? Aggregate::Avg
+                                        : Aggregate::Count;
       spec.distinct = e.distinct;
       if (!e.args.empty()) {
         if (const Expr* agg = findAggregate(*e.args[0])) fail(agg->position, "functii de agregare una in alta");

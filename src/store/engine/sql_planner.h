@@ -27,8 +27,11 @@ struct Source {
   std::string baseName;  // file name without directory and extension
 };
 
+enum class Aggregate { Count, Sum, Max, Min, Avg };
+
 struct AggregateSpec {
-  std::string function;  // COUNT, SUM, MAX, MIN, AVG
+  Aggregate function = Aggregate::Count;
+  std::string name;  // as written, for messages
   bool distinct = false;
   BoundPtr argument;  // null for COUNT(*)
 };
