@@ -1,3 +1,4 @@
+#include "message_fixture.h"
 #include "shell/message_window.h"
 #include "widgets/colour_button_widget.h"
 #include "widgets/gradient_panel_widget.h"
@@ -11,33 +12,11 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include <functional>
-
 namespace dajdor {
 namespace {
 
 const QString kBoldOn(QChar(0x01));
 const QString kBoldOff(QChar(0x02));
-
-MessageWindow* shownMessageWindow() {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (auto* m = qobject_cast<MessageWindow*>(w); m && m->isVisible()) return m;
-  }
-  return nullptr;
-}
-
-// Runs `act` on the message window once the modal loop shows it.
-void whenShown(std::function<void(MessageWindow*)> act, int triesLeft = 50) {
-  QTimer::singleShot(0, [act, triesLeft] {
-    if (MessageWindow* window = shownMessageWindow()) {
-      act(window);
-    } else if (triesLeft > 0) {
-      whenShown(act, triesLeft - 1);
-    } else {
-      ADD_FAILURE() << "the message window never appeared";
-    }
-  });
-}
 
 QStringList shownCaptions(MessageWindow* window) {
   QStringList captions;
@@ -53,7 +32,7 @@ TEST(MessageWindow, TwoCentredLinesWithOneOkAnsweringOne) {
   QStringList captions;
   int okLeft = -1;
   QString caption, heading;
-  whenShown([&](MessageWindow* window) {
+  whenMessageShown([&](MessageWindow* window) {
     caption = window->windowTitle();
     heading = window->heading();
     captions = shownCaptions(window);
@@ -95,7 +74,7 @@ TEST(MessageWindow, EachButtonAnswersItsCode) {
     SCOPED_TRACE(QString("%1 %2").arg(c.buttons).arg(c.press).toStdString());
     QStringList shown;
     QList<int> lefts;
-    whenShown([&](MessageWindow* window) {
+    whenMessageShown([&](MessageWindow* window) {
       shown = shownCaptions(window);
       for (const QString& s : shown) lefts << window->button(s)->x();
       QTest::mouseClick(window->button(c.press), Qt::LeftButton);
@@ -107,10 +86,10 @@ TEST(MessageWindow, EachButtonAnswersItsCode) {
 }
 
 TEST(MessageWindow, EscapeAndCloseBoxAnswerCancel) {
-  whenShown([](MessageWindow* window) { QTest::keyClick(window, Qt::Key_Escape); });
+  whenMessageShown([](MessageWindow* window) { QTest::keyClick(window, Qt::Key_Escape); });
   EXPECT_EQ(Mesaj("Stergere", "Stergeti rolul?", 3, 0), 2);
 
-  whenShown([](MessageWindow* window) { window->close(); });
+  whenMessageShown([](MessageWindow* window) { window->close(); });
   EXPECT_EQ(Mesaj("Stergere", "Stergeti rolul?", 3, 0), 2);
 }
 
