@@ -1,4 +1,4 @@
-// bench-engine DIR [--samples K] [--inserts N]
+// bench-engine DIR [--samples K] [--inserts N] [--durable D]
 //
 // Runs the statements the program runs on a data directory (made by
 // gen-commune) through the engine and, in the same run and interleaved, the
@@ -37,6 +37,7 @@ struct Options {
   fs::path directory;
   int samples = 1000;
   int inserts = 10000;
+  int durable = 100;  // statements synced one by one cost a disk flush each
 };
 
 bool parseOptions(int argc, char** argv, Options& options) {
@@ -50,6 +51,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.samples = value;
     else if (name == "--inserts")
       options.inserts = value;
+    else if (name == "--durable")
+      options.durable = value;
     else
       return false;
   }
@@ -128,11 +131,16 @@ class Bench {
         if (c == '"') c = '\'';
       return StatementPair{"SELECT GRUPA, " + body + engine::sql::table("Chitante.dbf") + where, reference};
     });
-    perTaxpayer("UPDATE one Datorii row by IDDAT", debts, [](std::int64_t id) {
+    const auto update = [](std::int64_t id) {
       const std::string set = " SET SUMA=" + std::to_string(id % 97) + ", REST=" + std::to_string(id % 13) +
                               " WHERE IDDAT=" + std::to_string(id);
       return StatementPair{"UPDATE " + engine::sql::table("Datorii.dbf") + set, "UPDATE Datorii" + set};
-    });
+    };
+    Keys updateKeys(11);
+    writes("UPDATE one Datorii row by IDDAT, in a transaction", Goal::PerTaxpayer, options_.samples, Batch::OneTransaction,
+           Report::Median, [&](int) { return update(updateKeys.below(debts) + 1); });
+    writes("UPDATE one Datorii row by IDDAT, on its own (synced)", Goal::WithinRatio, options_.durable,
+           Batch::EachOnItsOwn, Report::Median, [&](int) { return update(updateKeys.below(debts) + 1); });
 
     wholeTable("Chitante of one month, GROUP BY GRUPA", 12, [](int i) {
       const int month = i % 12 + 1;
@@ -154,8 +162,11 @@ class Bench {
                            columns + "Gospodar G JOIN Datorii D" + rest};
     });
 
-    inserts(debts, false);
-    inserts(debts, true);
+    std::int64_t nextDebt = debts + 1;
+    writes(std::to_string(options_.inserts) + " INSERTs into Datorii, one transaction (total)", Goal::WithinRatio,
+           options_.inserts, Batch::OneTransaction, Report::Total, [&](int) { return insertDebt(nextDebt++); });
+    writes("INSERT into Datorii, on its own (synced)", Goal::WithinRatio, options_.durable, Batch::EachOnItsOwn,
+           Report::Median, [&](int) { return insertDebt(nextDebt++); });
     coldStatement(taxpayers);
 
     bench::printReport(std::cout, "Engine against SQLite, " + std::to_string(taxpayers) + " taxpayers", results_,
@@ -235,50 +246,55 @@ class Bench {
     results_.push_back(std::move(m));
   }
 
-  // INSERT statements of new debt lines, each on its own or all in one transaction.
-  void inserts(std::int64_t debts, bool oneTransaction) {
-    Measurement m{std::to_string(options_.inserts) + " INSERTs into Datorii, " +
-                      (oneTransaction ? "one transaction" : "each on its own") + " (total)",
-                  Goal::WithinRatio};
-    const std::string columns =
-        " (IDDAT, IDGOS, DINDATA, SATUL, ROL, GRUPA, DENUM, DOCJUS, NR, SUMA, REST, REDUC, UM, CANT, REDUCP, SCUTIT, TIP, "
-        "SUMA2, RESTINI) VALUES (";
-    engine::DayNumber day = 0;
-    engine::dayFromDate(2014, 6, 1, day);
-    double engineTotal = 0, referenceTotal = 0;
-    const std::int64_t firstId = debts + 1 + (oneTransaction ? options_.inserts : 0);
+  enum class Batch { EachOnItsOwn, OneTransaction };
+  enum class Report { Median, Total };
+
+  // Statements that change the tables, each side in its own transaction or
+  // each statement on its own (then every statement is synced to disk).
+  void writes(const std::string& name, Goal goal, int count, Batch batch, Report report,
+              const std::function<StatementPair(int)>& make) {
+    Measurement m{name, goal};
     std::unique_ptr<engine::Transaction> transaction;
-    engineTotal += elapsedMicros([&] {
-      if (oneTransaction) transaction = std::make_unique<engine::Transaction>(*db_);
+    const bool grouped = batch == Batch::OneTransaction;
+    const double engineBegin = elapsedMicros([&] {
+      if (grouped) transaction = std::make_unique<engine::Transaction>(*db_);
     });
-    referenceTotal += elapsedMicros([&] {
-      if (oneTransaction) reference_->exec("BEGIN");
+    const double referenceBegin = elapsedMicros([&] {
+      if (grouped) reference_->exec("BEGIN");
     });
-    for (int i = 0; i < options_.inserts; ++i) {
-      const std::int64_t id = firstId + i;
-      const std::string values = std::to_string(id) + ", " + std::to_string(id % 1000 + 1) + ", ";
-      const std::string tail = ", \"Vârdeni\", \"" + std::to_string(id % 1000 + 1) +
-                               "\", \"Taxa pe pasune\", \"Taxa pe pasune\", \"Contract\", 12, 150, 0, 0, \"buc\", 1, 0, 0, "
-                               "\"M\", 150, 0)";
-      std::string referenceTail = tail;
-      for (auto& c : referenceTail)
-        if (c == '"') c = '\'';
-      double rows = 0;
-      runPair({"INSERT INTO " + engine::sql::table("Datorii.dbf") + columns + values + engine::sql::quoteDate(day) + tail,
-               "INSERT INTO Datorii" + columns + values + std::to_string(day) + referenceTail},
-              m, rows);
-    }
-    engineTotal += elapsedMicros([&] {
+    double rows = 0;
+    for (int i = 0; i < count; ++i) runPair(make(i), m, rows);
+    const double engineCommit = elapsedMicros([&] {
       if (transaction) transaction->commit();
     });
-    referenceTotal += elapsedMicros([&] {
-      if (oneTransaction) reference_->exec("COMMIT");
+    const double referenceCommit = elapsedMicros([&] {
+      if (grouped) reference_->exec("COMMIT");
     });
-    // Report the whole batch as one sample: that is what a caller waits for.
-    m.engine.micros = {m.engine.total() + engineTotal};
-    m.reference.micros = {m.reference.total() + referenceTotal};
-    m.rows = options_.inserts;
+    if (report == Report::Total) {
+      // What a caller waits for: the whole batch, commit included.
+      m.engine.micros = {m.engine.total() + engineBegin + engineCommit};
+      m.reference.micros = {m.reference.total() + referenceBegin + referenceCommit};
+    }
+    m.rows = report == Report::Total ? rows : rows / count;
     results_.push_back(std::move(m));
+  }
+
+  // A new debt line of the kind the fines dialog inserts.
+  static StatementPair insertDebt(std::int64_t id) {
+    engine::DayNumber day = 0;
+    engine::dayFromDate(2014, 6, 1, day);
+    const std::string columns =
+        " (IDDAT, IDGOS, DINDATA, SATUL, ROL, GRUPA, DENUM, DOCJUS, NR, SUMA, REST, REDUC, UM, CANT, REDUCP, SCUTIT, TIP, "
+        "SUMA2, RESTINI) VALUES (" +
+        std::to_string(id) + ", " + std::to_string(id % 1000 + 1) + ", ";
+    const std::string tail = ", \"Vârdeni\", \"" + std::to_string(id % 1000 + 1) +
+                             "\", \"Taxa pe pasune\", \"Taxa pe pasune\", \"Contract\", 12, 150, 0, 0, \"buc\", 1, 0, 0, "
+                             "\"M\", 150, 0)";
+    std::string referenceTail = tail;
+    for (auto& c : referenceTail)
+      if (c == '"') c = '\'';
+    return {"INSERT INTO " + engine::sql::table("Datorii.dbf") + columns + engine::sql::quoteDate(day) + tail,
+            "INSERT INTO Datorii" + columns + std::to_string(day) + referenceTail};
   }
 
   // The first statement after opening: the engine reads the table and builds
@@ -320,7 +336,7 @@ class Bench {
 int main(int argc, char** argv) {
   Options options;
   if (!parseOptions(argc, argv, options) || !fs::is_directory(options.directory)) {
-    std::cerr << "Utilizare: bench-engine DIRECTOR [--samples K] [--inserts N]\n"
+    std::cerr << "Utilizare: bench-engine DIRECTOR [--samples K] [--inserts N] [--durable D]\n"
                  "  DIRECTOR: un director de date scris de gen-commune (nu este modificat).\n";
     return 2;
   }
