@@ -1,0 +1,49 @@
+#include "data_dir_fixture.h"
+
+#include "store/clock.h"
+#include "store/sql_helpers.h"
+
+#include <QSettings>
+
+namespace dajdor::testing {
+
+void DataDirTest::SetUp() {
+  ASSERT_TRUE(dir_.isValid());
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("machine"));
+}
+
+void DataDirTest::TearDown() { Clock::useSystem(); }
+
+QList<IniRow> DataDirTest::fakeIniRows() {
+  return {{"FORM4", "PrimariaLab", "Primaria Comunei Vale"}, {"FORM4", "EC11ZE", "0"}, {"FR12", "TAX1", "125"}};
+}
+
+StartupResult DataDirTest::start(const QDate& day) {
+  Clock::setFixed(QDateTime(day, QTime(8, 0)));
+  StartupOptions options;
+  options.appDir = appDir();
+  options.iniRows = fakeIniRows();
+  options.modelRoot = dir_.filePath("no-models");
+  return RunStartup(options, ui_);
+}
+
+QStringList DataDirTest::rows(engine::Database& db, const QString& select) {
+  const auto result = sql::query(db, select);
+  QStringList out;
+  for (std::size_t r = 0; r < result->rowCount(); ++r) {
+    QStringList columns;
+    for (std::size_t c = 0; c < result->columnCount(); ++c) columns.append(QString::fromStdString(result->value(r, c).toString()));
+    out.append(columns.join('|'));
+  }
+  return out;
+}
+
+QStringList DataDirTest::layout(engine::Database& db, const QString& tablePath) {
+  QStringList out;
+  for (const engine::FieldDesc& f : db.fields(tablePath.toStdString())) {
+    out.append(QString("%1 %2 %3.%4").arg(QString::fromStdString(f.name)).arg(QChar(f.type)).arg(f.length).arg(f.decimals));
+  }
+  return out;
+}
+
+}  // namespace dajdor::testing
