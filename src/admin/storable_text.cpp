@@ -5,9 +5,10 @@
 namespace dajdor::admin {
 
 QChar firstUnstorableCharacter(const QString& text) {
-  for (const QChar c : text)
-    if (c != '?' && cp1250::encode(QString(c)) == "?") return c;
-  return {};
+  QByteArray bytes;
+  QString bad;
+  if (cp1250::encode(text, bytes, bad) || bad.isEmpty()) return {};
+  return bad.front();
 }
 
 QString storableTextProblem(const QString& text, int width) {

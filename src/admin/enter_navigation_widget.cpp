@@ -1,0 +1,48 @@
+#include "admin/enter_navigation_widget.h"
+
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace dajdor::admin {
+
+EnterNavigation::EnterNavigation(QWidget* window) : QObject(window), window_(window) {
+  for (QWidget* child : window->findChildren<QWidget*>()) {
+    if (qobject_cast<QLineEdit*>(child) || qobject_cast<QComboBox*>(child) ||
+        qobject_cast<QAbstractSpinBox*>(child) || qobject_cast<QCheckBox*>(child))
+      child->installEventFilter(this);
+  }
+}
+
+void EnterNavigation::setFinalAction(QWidget* input, std::function<void()> action) {
+  finalInput_ = input;
+  finalAction_ = std::move(action);
+}
+
+void EnterNavigation::focusNext(QWidget* from) {
+  for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+    if (w->window() == window_ && w->isVisible() && w->isEnabled() &&
+        (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+bool EnterNavigation::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+  QWidget* input = qobject_cast<QWidget*>(watched);
+  if (input == finalInput_ && finalAction_) {
+    finalAction_();
+    return true;
+  }
+  if (input) focusNext(input);
+  return true;
+}
+
+}  // namespace dajdor::admin

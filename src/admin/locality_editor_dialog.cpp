@@ -1,0 +1,93 @@
+#include "admin/locality_editor_dialog.h"
+
+#include "admin/enter_navigation_widget.h"
+#include "admin/settings_catalogue.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace dajdor::admin {
+
+LocalityEditorDialog::LocalityEditorDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("TAddZonaF");
+  setWindowTitle("Constante de calcul");
+  title_ = new QLabel(this);
+  title_->setObjectName("TitleLabel");
+  QFont bold = title_->font();
+  bold.setBold(true);
+  bold.setPointSize(bold.pointSize() + 2);
+  title_->setFont(bold);
+
+  name_ = new QLineEdit(this);
+  name_->setObjectName(kLocalityField);
+  name_->setMaxLength(kLocalityWidth);
+  // Localities are kept in upper case; the input shows them so while typing.
+  connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const int cursor = name_->cursorPosition();
+    name_->setText(text.toUpper());
+    name_->setCursorPosition(cursor);
+  });
+  zone_ = new QComboBox(this);
+  zone_->setObjectName(kZoneField);
+  zone_->addItems(zoneLetters());
+  rank_ = new QComboBox(this);
+  rank_->setObjectName(kRankField);
+  rank_->addItems(rankNumerals());
+
+  auto* form = new QFormLayout;
+  form->addRow("Localitatea", name_);
+  form->addRow("Zona", zone_);
+  form->addRow("Rangul", rank_);
+
+  auto* save = new QPushButton("&Memoreaza", this);
+  save->setObjectName("SaveButton");
+  save->setAutoDefault(false);
+  auto* cancel = new QPushButton("&Renunt", this);
+  cancel->setObjectName("CancelButton");
+  cancel->setAutoDefault(false);
+  connect(save, &QPushButton::clicked, this, &LocalityEditorDialog::store);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(save);
+  buttons->addWidget(cancel);
+
+  auto* status = new QLabel("ESC - Renunta si inchide", this);
+  status->setObjectName("StatusLabel");
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(title_);
+  layout->addLayout(form);
+  layout->addLayout(buttons);
+  layout->addWidget(status);
+
+  auto* enter = new EnterNavigation(this);
+  enter->setFinalAction(rank_, [this] { store(); });
+}
+
+void LocalityEditorDialog::prepare(const QString& title, const Locality& locality, Check check) {
+  title_->setText(title);
+  locality_ = locality;
+  check_ = std::move(check);
+  name_->setText(locality.name);
+  zone_->setCurrentIndex(std::max(0, zone_->findText(locality.zone)));
+  rank_->setCurrentIndex(std::max(0, rank_->findText(locality.rank)));
+  name_->setFocus();
+}
+
+void LocalityEditorDialog::store() {
+  Locality typed = locality_;
+  typed.name = name_->text();
+  typed.zone = zone_->currentText();
+  typed.rank = rank_->currentText();
+  if (check_ && !check_(typed)) return;
+  locality_ = typed;
+  name_->setText(typed.name);
+  accept();
+}
+
+}  // namespace dajdor::admin

@@ -1,0 +1,47 @@
+// One page of the administration window, drawn from its catalogue entry: a
+// title, a heading and sections of labelled inputs laid out as grids.
+#pragma once
+
+#include "admin/rates.h"
+#include "admin/settings_catalogue.h"
+
+#include <QHash>
+#include <QWidget>
+
+class QBoxLayout;
+class QLabel;
+
+namespace dajdor::admin {
+
+class SettingsPageWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit SettingsPageWidget(const SettingPage& page, QWidget* parent = nullptr);
+
+  const SettingPage& page() const { return page_; }
+  // Shows the values of this page's inputs.
+  void showValues(const Rates& values);
+  // Copies what the inputs hold now into `values`.
+  void collectValues(Rates& values) const;
+
+  // The input of that catalogue name on this page, or null.
+  QWidget* input(const QString& name) const { return inputs_.value(name.toUpper()); }
+  // Where a path row puts its buttons.
+  QBoxLayout* pathButtons(const QString& name) const { return pathButtons_.value(name.toUpper()); }
+  // Room below the sections for what a page has besides inputs (grids, buttons).
+  QBoxLayout* extras() const { return extras_; }
+  // Room in the title row, at the right (the "Explicatii" button).
+  QBoxLayout* titleButtons() const { return titleButtons_; }
+
+ private:
+  QWidget* createInput(const SettingInput& in, QWidget* parent);
+  QWidget* createSection(const SettingSection& section);
+
+  SettingPage page_;
+  QHash<QString, QWidget*> inputs_;  // upper-case name -> input
+  QHash<QString, QBoxLayout*> pathButtons_;
+  QBoxLayout* extras_ = nullptr;
+  QBoxLayout* titleButtons_ = nullptr;
+};
+
+}  // namespace dajdor::admin
