@@ -1,0 +1,208 @@
+// Transactions, the rollback journal and recovery after a writer dies.
+#include "dbf_test_support.h"
+#include "sql_fixture.h"
+#include "store/engine/journal_io.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using engine::Database;
+namespace fs = std::filesystem;
+
+// A payment in miniature: debts lowered, a balance row changed, document lines added.
+void createLedger(Database& db) {
+  db.execute(R"(CREATE TABLE "Datorii.dbf" (IDDAT DECIMAL(10,0), IDGOS DECIMAL(10,0), SUMA DECIMAL(6,0)))");
+  db.execute(R"(CREATE TABLE "SoldCalc.dbf" (IDGOS DECIMAL(10,0), REST DECIMAL(6,0)))");
+  db.execute(R"(CREATE TABLE "Chitante.dbf" (IDCHIT DECIMAL(10,0), IDGOS DECIMAL(10,0), TOTAL DECIMAL(6,0)))");
+  for (int i = 1; i <= 20; ++i)
+    db.execute("INSERT INTO \"Datorii.dbf\" VALUES (" + std::to_string(i) + ", " + std::to_string(i % 4) + ", 100)");
+  for (int g = 0; g < 4; ++g) db.execute("INSERT INTO \"SoldCalc.dbf\" VALUES (" + std::to_string(g) + ", 500)");
+}
+
+void pay(Database& db) {
+  db.execute(R"(UPDATE "Datorii.dbf" SET SUMA=SUMA-40 WHERE IDGOS=1)");
+  db.execute(R"(UPDATE "SoldCalc.dbf" SET REST=REST-200 WHERE IDGOS=1)");
+  for (int i = 1; i <= 5; ++i)
+    db.execute("INSERT INTO \"Chitante.dbf\" VALUES (" + std::to_string(i) + ", 1, 40)");
+}
+
+std::string state(Database& db) {
+  return sqltest::run(db, R"(SELECT IDDAT, SUMA FROM "Datorii.dbf" WHERE IDGOS=1)") +
+         sqltest::run(db, R"(SELECT IDGOS, REST FROM "SoldCalc.dbf")") +
+         sqltest::run(db, R"(SELECT Count(*) AS N, SUM(TOTAL) AS T FROM "Chitante.dbf")");
+}
+
+void copyDirectory(const fs::path& from, const fs::path& to) {
+  fs::remove_all(to);
+  fs::create_directories(to);
+  for (const auto& e : fs::directory_iterator(from)) fs::copy_file(e.path(), to / e.path().filename());
+}
+
+// Runs `work` in a child process; true when the child was killed (by the fault
+// injection), false when it finished.
+template <class Work>
+bool killedInChild(Work&& work) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    try {
+      work();
+    } catch (...) {
+      _exit(3);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGKILL;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  return false;
+}
+
+class JournalTest : public testing::Test {
+ protected:
+  sqltest::ScratchDir dir;
+};
+
+TEST_F(JournalTest, CommitWritesEveryTableAndRollbackNone) {
+  std::string before, after;
+  {
+    Database db(dir.path().string());
+    createLedger(db);
+    before = state(db);
+    {
+      engine::Transaction t(db);
+      pay(db);
+      EXPECT_TRUE(db.inTransaction());
+      EXPECT_NE(state(db), before);  // the owner sees its own changes
+    }  // not committed: rolled back
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(state(db), before);
+    engine::Transaction t(db);
+    pay(db);
+    after = state(db);
+    t.commit();
+  }
+  EXPECT_NE(after, before);
+  Database reopened(dir.path().string());
+  EXPECT_EQ(state(reopened), after);
+  EXPECT_FALSE(fs::exists(dir.path() / "Dajdor.jnl"));
+}
+
+TEST_F(JournalTest, NothingReachesTheFilesBeforeCommit) {
+  Database db(dir.path().string());
+  createLedger(db);
+  const std::string files = storagetest::readBytes(dir.path() / "Datorii.dbf");
+  db.begin();
+  pay(db);
+  EXPECT_EQ(storagetest::readBytes(dir.path() / "Datorii.dbf"), files);
+  db.rollback();
+  db.rollback();  // a second rollback is harmless
+  EXPECT_THROW(db.commit(), engine::Error);
+}
+
+TEST_F(JournalTest, AFailedStatementIsUndoneAndTheTransactionGoesOn) {
+  Database db(dir.path().string());
+  createLedger(db);
+  db.begin();
+  db.execute(R"(UPDATE "SoldCalc.dbf" SET REST=1 WHERE IDGOS=0)");
+  // Fails on its last row (99999900 does not fit DECIMAL(6,0)) after changing the others.
+  db.execute(R"(UPDATE "Datorii.dbf" SET SUMA=999999 WHERE IDDAT=20)");
+  EXPECT_THROW(db.execute(R"(UPDATE "Datorii.dbf" SET SUMA=SUMA*100)"), engine::Error);
+  EXPECT_THROW(db.execute(R"(INSERT INTO "Chitante.dbf" VALUES (1, 1, 123456789))"), engine::Error);
+  EXPECT_TRUE(db.inTransaction());
+  EXPECT_EQ(sqltest::run(db, R"(SELECT SUM(SUMA) AS S FROM "Datorii.dbf")"), "S\n" + std::to_string(19 * 100 + 999999) + "\n");
+  EXPECT_EQ(sqltest::run(db, R"(SELECT Count(*) AS N FROM "Chitante.dbf")"), "N\n0\n");
+  db.commit();
+  Database reopened(dir.path().string());
+  EXPECT_EQ(sqltest::run(reopened, R"(SELECT REST FROM "SoldCalc.dbf" WHERE IDGOS=0)"), "REST\n1\n");
+  EXPECT_EQ(sqltest::run(reopened, R"(SELECT SUM(SUMA) AS S FROM "Datorii.dbf")"), "S\n" + std::to_string(19 * 100 + 999999) + "\n");
+}
+
+TEST_F(JournalTest, AnIncompleteJournalLeavesTheTablesAlone) {
+  std::string files;
+  {
+    Database db(dir.path().string());
+    createLedger(db);
+    files = storagetest::readBytes(dir.path() / "Datorii.dbf");
+  }
+  storagetest::writeBytes(dir.path() / "Dajdor.jnl", "DAJDORJ1\x01\x00\x00\x00\x01");  // cut while written
+  Database db(dir.path().string());
+  EXPECT_FALSE(fs::exists(dir.path() / "Dajdor.jnl"));
+  EXPECT_EQ(storagetest::readBytes(dir.path() / "Datorii.dbf"), files);
+}
+
+// A writer killed at every write step of a commit (and again while a later opener
+// recovers) leaves, after reopening, either the whole payment or none of it.
+TEST_F(JournalTest, KilledAtAnyPointTheTransactionIsAllOrNothing) {
+  const fs::path initial = dir.path() / "initial", work = dir.path() / "work";
+  fs::create_directories(initial);
+  std::string before, after;
+  {
+    Database db(initial.string());
+    createLedger(db);
+    before = state(db);
+    copyDirectory(initial, work);
+    Database scratch(work.string());
+    scratch.begin();
+    pay(scratch);
+    scratch.commit();
+    after = state(scratch);
+  }
+  int crashes = 0;
+  for (int step = 1;; ++step) {
+    ASSERT_LT(step, 500) << "the commit never finished";
+    copyDirectory(initial, work);
+    const bool killed = killedInChild([&] {
+      Database db(work.string());
+      db.begin();
+      pay(db);
+      engine::io::killAtStep(step);
+      db.commit();
+    });
+    if (!killed) break;
+    ++crashes;
+    if (fs::exists(work / "Dajdor.jnl")) {
+      // The first opener dies too, half-way through putting things back.
+      killedInChild([&] {
+        engine::io::killAtStep(3);
+        Database db(work.string());
+      });
+    }
+    Database reopened(work.string());
+    const std::string seen = state(reopened);
+    EXPECT_TRUE(seen == before || seen == after) << "killed at step " << step << ":\n" << seen;
+    EXPECT_FALSE(fs::exists(work / "Dajdor.jnl"));
+  }
+  EXPECT_GT(crashes, 10);
+  Database finished(work.string());
+  EXPECT_EQ(state(finished), after);
+}
+
+TEST_F(JournalTest, AStatementOutsideATransactionIsAtomicToo) {
+  fs::create_directories(dir.path() / "initial");
+  const fs::path initial = dir.path() / "initial", work = dir.path() / "work";
+  {
+    Database db(initial.string());
+    createLedger(db);
+  }
+  for (int step = 1; step < 500; ++step) {
+    copyDirectory(initial, work);
+    const bool killed = killedInChild([&] {
+      Database db(work.string());
+      engine::io::killAtStep(step);
+      db.execute(R"(UPDATE "Datorii.dbf" SET SUMA=7)");
+    });
+    Database reopened(work.string());
+    const std::string sums = sqltest::run(reopened, R"(SELECT DISTINCT SUMA FROM "Datorii.dbf")");
+    EXPECT_TRUE(sums == "SUMA\n100\n" || sums == "SUMA\n7\n") << "step " << step << ": " << sums;
+    if (!killed) break;
+  }
+}
+
+}  // namespace
