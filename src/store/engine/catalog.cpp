@@ -60,7 +60,7 @@ std::vector<std::string> readDeclaredIndexes(const std::string& tablePath) {
 // ---- loading and validation -------------------------------------------------
 
 Catalog::Impl::Impl(std::string dir) : directory(std::move(dir)), lock(directory), journal(directory) {
-  if (journal.exists()) {
+  if (journal.pending()) {
     lock.lock(DirectoryLock::Mode::Exclusive);
     try {
       journal.recover();
@@ -150,7 +150,7 @@ std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
 
 void Catalog::Impl::lockFor(bool writes) {
   lock.lock(writes ? DirectoryLock::Mode::Exclusive : DirectoryLock::Mode::Shared);
-  if (!journal.exists()) return;
+  if (!journal.pending()) return;
   // A writer died mid-flush: put its before-images back before anybody reads.
   if (!writes) {
     lock.unlock();
@@ -264,10 +264,12 @@ JournalEntry Catalog::Impl::beforeImage(TableState& s) {
 }
 
 void Catalog::Impl::apply(TableState& s) {
+  const std::string folder = s.path.substr(0, s.path.rfind('/'));
   if (s.dropped) {
     io::removeFile(s.path);
     const std::string side = indexFile(s.path);
     if (paths::isFile(side)) io::removeFile(side);
+    io::syncDirectory(folder);
     return;
   }
   dbf::stamp(s.image, s.count, s.counter + 1);
@@ -297,6 +299,34 @@ void Catalog::Impl::apply(TableState& s) {
     throw;
   }
   io::closeFile(fd);
+  if (s.created) io::syncDirectory(folder);
+}
+
+// Rows added to one table need no journal: the records go first, the header with
+// the new count last, so until the header is written the file says what it said.
+bool Catalog::Impl::appendsOnly(const TableState& s) {
+  return !s.created && !s.rewrite && !s.dropped && s.dirtyList.empty() && s.count > s.diskCount &&
+         s.diskHeader.size() == s.layout.headerLength;
+}
+
+void Catalog::Impl::appendInPlace(TableState& s) {
+  dbf::stamp(s.image, s.count, s.counter + 1);
+  const std::size_t oldEnd = s.layout.headerLength + std::size_t(s.diskCount) * s.layout.recordLength;
+  const std::size_t recordsEnd = s.layout.headerLength + std::size_t(s.count) * s.layout.recordLength;
+  const int fd = io::openForWrite(s.path, false, false);
+  try {
+    std::string tail(s.image, oldEnd, recordsEnd - oldEnd);
+    tail += dbf::kEndOfFile;
+    io::writeAt(fd, oldEnd, tail, s.path);
+    io::truncateTo(fd, recordsEnd + 1, s.path);
+    io::syncFile(fd, s.path);
+    io::writeAt(fd, 0, std::string_view(s.image.data(), dbf::kPrefixSize), s.path);
+    io::syncFile(fd, s.path);
+  } catch (...) {
+    io::closeFile(fd);
+    throw;
+  }
+  io::closeFile(fd);
 }
 
 void Catalog::Impl::flush() {
@@ -311,12 +341,16 @@ void Catalog::Impl::flush() {
     forgetStatement();
     return;
   }
-  std::vector<JournalEntry> entries;
-  for (auto& table : changed) entries.push_back(beforeImage(table->state()));
-  journal.write(entries);
   try {
-    for (auto& table : changed) apply(table->state());
-    journal.remove();
+    if (changed.size() == 1 && appendsOnly(changed.front()->state())) {
+      appendInPlace(changed.front()->state());
+    } else {
+      std::vector<JournalEntry> entries;
+      for (auto& table : changed) entries.push_back(beforeImage(table->state()));
+      journal.write(entries);
+      for (auto& table : changed) apply(table->state());
+      journal.clear();
+    }
   } catch (...) {
     // Put every table back as it was; the caller re-reads them.
     try {

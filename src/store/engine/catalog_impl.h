@@ -62,6 +62,8 @@ struct Catalog::Impl : ChangeObserver {
   void discardChanges();
   JournalEntry beforeImage(TableState& s);
   void apply(TableState& s);
+  static bool appendsOnly(const TableState& s);
+  void appendInPlace(TableState& s);
   void flush();
 
   // Runs `work` as one writing statement unless one is already running.

@@ -4,7 +4,8 @@
 #include "journal_io.h"
 
 #include <cstring>
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace engine {
 namespace {
@@ -100,9 +101,14 @@ void restore(const JournalEntry& e) {
 
 Journal::Journal(std::string directory) : directory_(std::move(directory)), path_(directory_ + "/" + kFileName) {}
 
-bool Journal::exists() const {
-  struct stat st {};
-  return ::stat(path_.c_str(), &st) == 0;
+bool Journal::pending() const {
+  char magic[sizeof kMagic - 1];
+  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool found = ::pread(fd, magic, sizeof magic, 0) == sizeof magic &&
+                     std::string_view(magic, sizeof magic) == std::string_view(kMagic, sizeof magic);
+  ::close(fd);
+  return found;
 }
 
 void Journal::write(const std::vector<JournalEntry>& entries) {
@@ -127,26 +133,37 @@ void Journal::write(const std::vector<JournalEntry>& entries) {
   }
   put(out, fnv1a(out), 8);
   out += kTrailer;
-  const int fd = io::openForWrite(path_, true, true);
+  // The file is kept between units (only its first bytes are cleared), so a
+  // commit costs no directory update once it exists.
+  const bool fresh = !io::fileExists(path_);
+  const int fd = io::openForWrite(path_, true, false);
   try {
     io::writeAt(fd, 0, out, path_);
+    io::truncateTo(fd, out.size(), path_);
     io::syncFile(fd, path_);
   } catch (...) {
     io::closeFile(fd);
     throw;
   }
   io::closeFile(fd);
-  io::syncDirectory(directory_);
+  if (fresh) io::syncDirectory(directory_);
 }
 
-void Journal::remove() {
-  io::removeFile(path_);
-  io::syncDirectory(directory_);
+void Journal::clear() {
+  const int fd = io::openForWrite(path_, false, false);
+  try {
+    io::writeAt(fd, 0, std::string(sizeof kMagic - 1, '\0'), path_);
+    io::syncFile(fd, path_);
+  } catch (...) {
+    io::closeFile(fd);
+    throw;
+  }
+  io::closeFile(fd);
 }
 
 bool Journal::recover() {
   std::string bytes;
-  if (!io::readFile(path_, bytes)) return false;
+  if (!pending() || !io::readFile(path_, bytes)) return false;
   std::vector<JournalEntry> entries;
   const bool complete = decodeJournal(bytes, entries);
   if (complete)
@@ -154,7 +171,7 @@ bool Journal::recover() {
       if (!e.path.empty() && e.path[0] != '/') e.path = directory_ + "/" + e.path;
       restore(e);
     }
-  remove();
+  clear();
   return complete;
 }
 

@@ -8,8 +8,9 @@
 //          u32 length, bytes)
 //   kinds: 1 patch (write the chunks back, truncate to the original size),
 //          2 whole (the chunk is the whole original file), 3 absent (delete the file)
-// The journal is fsync'ed (with its directory) before any table is touched and
-// removed after every table is synced. A complete journal found later means a
+// The journal is synced (with its directory, when the file is new) before any
+// table is touched, and cleared (its first bytes zeroed, synced) after every table
+// is synced; the file stays for the next unit. A complete journal found later means a
 // writer died mid-way: its before-images are put back. An incomplete one means it
 // died before touching any table: it is just removed. All under the exclusive
 // directory lock.
@@ -35,9 +36,10 @@ class Journal {
   explicit Journal(std::string directory);
   const std::string& path() const { return path_; }
 
-  bool exists() const;
+  // A journal whose unit has not finished (the file itself stays between units).
+  bool pending() const;
   void write(const std::vector<JournalEntry>& entries);
-  void remove();
+  void clear();
   // Restores a leftover journal (see above); true when tables were put back.
   bool recover();
 

@@ -66,7 +66,7 @@ void truncateTo(int fd, std::uint64_t size, const std::string& path) {
 
 void syncFile(int fd, const std::string& path) {
   step();
-  if (::fsync(fd) != 0) fail("fsync", path);
+  if (::fdatasync(fd) != 0) fail("fdatasync", path);
 }
 
 void syncDirectory(const std::string& directory) {
@@ -89,6 +89,15 @@ void closeFile(int fd) { ::close(fd); }
 void removeFile(const std::string& path) {
   step();
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail("unlink", path);
+}
+
+}  // namespace engine::io
+
+namespace engine::io {
+
+bool fileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
 }
 
 }  // namespace engine::io

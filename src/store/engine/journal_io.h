@@ -12,12 +12,13 @@ bool readFile(const std::string& path, std::string& out);
 // pwrite of all bytes; throws Error naming the file on failure.
 void writeAt(int fd, std::uint64_t offset, std::string_view bytes, const std::string& path);
 void truncateTo(int fd, std::uint64_t size, const std::string& path);
-void syncFile(int fd, const std::string& path);
+void syncFile(int fd, const std::string& path);  // data and size (fdatasync)
 void syncDirectory(const std::string& directory);
 // Opens for writing (creating when asked); throws Error naming the file.
 int openForWrite(const std::string& path, bool create, bool truncate);
 void closeFile(int fd);
 void removeFile(const std::string& path);
+bool fileExists(const std::string& path);
 
 // Fault injection for crash tests: the n-th following write step kills the
 // process (as a power cut or `kill -9` would at that point). 0 disarms.
