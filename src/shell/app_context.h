@@ -2,6 +2,8 @@
 // and operation that needs it, instead of being reached through window pointers.
 #pragma once
 
+#include "admin/rates.h"
+#include "shell/current_user.h"
 #include "store/engine/database.h"
 #include "store/interaction.h"
 #include "store/paths.h"
@@ -17,8 +19,13 @@ struct AppContext {
   // How operations report and ask: the message window, balloons and progress
   // window in the program, a scripted fake in tests.
   Interaction* interaction = nullptr;
-  // Opened on paths.dataDir once start-up has decided which directory this run uses.
+  // Opened on paths.dataDir once start-up has decided which directory this run
+  // uses; null when that directory could not be opened.
   std::unique_ptr<engine::Database> database;
+  // Who is logged in (level 3 until login).
+  CurrentUser user;
+  // Every rate and option of the administration, loaded at start-up.
+  admin::Rates rates;
 
   // Learnt during start-up.
   bool databaseEmpty = false;  // Gospodar.dbf had no rows

@@ -1,0 +1,33 @@
+#include "shell/startup_settings.h"
+
+#include "admin/settings_catalogue.h"
+#include "admin/settings_store.h"
+#include "shell/app_context.h"
+#include "store/settings_file.h"
+#include "store/store_error.h"
+#include "store/version.h"
+
+namespace dajdor {
+
+QList<IniRow> initialSettingsRows() {
+  QList<IniRow> rows;
+  for (const admin::IniRow& row : admin::initialIniRows()) rows.append({row.owner, row.name, row.value});
+  return rows;
+}
+
+void loadSettings(AppContext& context) {
+  if (!context.database) return;
+  SettingsFile settings(context.paths.dataFile(SettingsFile::kFileName));
+  try {
+    context.rates = admin::LoadSettings({*context.database, settings, context.user.name, kWorkYear});
+  } catch (const std::exception& e) {
+    if (context.interaction) {
+      context.interaction->error(QStringLiteral("Setari"),
+                                 QStringLiteral("Setarile programului nu au putut fi citite:\r") +
+                                     QString::fromLocal8Bit(e.what()) +
+                                     QStringLiteral("\rSe lucreaza cu valorile initiale."));
+    }
+  }
+}
+
+}  // namespace dajdor

@@ -1,0 +1,107 @@
+#include "shell/app_context.h"
+#include "shell/startup_settings.h"
+#include "shell/startup_window.h"
+#include "store/clock.h"
+#include "store/scripted_interaction.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+namespace dajdor {
+namespace {
+
+// A fresh installation folder, machine settings of its own, a fixed day.
+struct StartupFixture : ::testing::Test {
+  StartupFixture() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("machine"));
+    Clock::setFixed(QDateTime(QDate(2014, 3, 12), QTime(9, 30)));
+    context.paths = Paths::forAppDir(dir.filePath("Dajdor"));
+    QDir().mkpath(context.paths.appDir);
+    context.interaction = &interaction;
+  }
+  ~StartupFixture() override { Clock::useSystem(); }
+
+  // Shows the window and waits for the hand-over.
+  bool runToHandOver(StartupWindow& window) {
+    QSignalSpy handedOver(&window, &StartupWindow::handedOver);
+    window.setStartDelay(0);
+    window.show();
+    return handedOver.count() == 1 || handedOver.wait(60000);
+  }
+
+  QTemporaryDir dir;
+  ScriptedInteraction interaction;
+  AppContext context;
+};
+
+TEST_F(StartupFixture, WindowShowsTheTitlesAndWaitsToBePainted) {
+  StartupWindow window(context, initialSettingsRows());
+  EXPECT_EQ(window.objectName(), "TForm1");
+  EXPECT_EQ(window.windowTitle(), "Dajdor 2013 - Initializare");
+  EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(window.findChild<QLabel*>("titleLabel")->text(), "Dajdor 2014 ver.1.38");
+  EXPECT_EQ(window.findChild<QLabel*>("titleShadowLabel")->text(), "Dajdor 2014 ver.1.38");
+  EXPECT_EQ(window.findChild<QLabel*>("lineLabel")->text(), "Evidenta taxelor si impozitelor locale.");
+  EXPECT_EQ(window.status()->text(), "Incarcare date");
+  EXPECT_EQ(window.progress()->minimum(), 0);
+  EXPECT_EQ(window.progress()->maximum(), 100);
+  EXPECT_EQ(window.progress()->value(), 0);
+  EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
+  EXPECT_EQ(window.geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
+
+  // Nothing starts before the window is on screen.
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(QDir(context.paths.localDataDir).exists());
+
+  window.show();
+  const QString folder = QString(DAJDOR_BIN_DIR) + "/../screenshots";
+  QDir().mkpath(folder);
+  window.grab().save(folder + "/startup_window.png");
+  window.hide();
+}
+
+TEST_F(StartupFixture, FirstStartBuildsTheDataDirectoryAndHandsOver) {
+  StartupWindow window(context, initialSettingsRows());
+  ASSERT_TRUE(runToHandOver(window));
+
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.status()->text(), "Incarcare ...");
+  EXPECT_EQ(window.progress()->value(), 65);  // every table packed on the day's first start
+  EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(context.paths.dataDir, context.paths.localDataDir);
+  ASSERT_NE(context.database, nullptr);
+  for (const char* table : {"Gospodar.dbf", "Datorii.dbf", "SoldCalc.dbf", "Ini.dbf", "CodCL.dbf"}) {
+    EXPECT_TRUE(context.database->tableExists(context.paths.dataFile(table).toStdString())) << table;
+  }
+  EXPECT_TRUE(context.databaseEmpty);
+  // The settings were loaded from the Ini.dbf just written.
+  EXPECT_EQ(context.rates.text("ICCA"), admin::Rates().text("ICCA"));
+  EXPECT_TRUE(interaction.messages.isEmpty()) << interaction.messages.value(0).text.toStdString();
+}
+
+TEST_F(StartupFixture, AnIncompleteServerDirectoryIsToldAndTheRunStaysLocal) {
+  const QString server = dir.filePath("server");
+  QDir().mkpath(server);
+  QSettings("Velmora", "64").setValue("SERVER", server);
+
+  StartupWindow window(context, initialSettingsRows());
+  ASSERT_TRUE(runToHandOver(window));
+
+  ASSERT_EQ(interaction.messages.size(), 1);
+  EXPECT_EQ(interaction.messages[0].title, "Conectare server");
+  EXPECT_TRUE(interaction.messages[0].text.contains(server));
+  EXPECT_EQ(context.paths.dataDir, context.paths.localDataDir);
+  EXPECT_NE(context.database, nullptr);
+}
+
+}  // namespace
+}  // namespace dajdor
