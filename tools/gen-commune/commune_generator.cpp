@@ -120,7 +120,7 @@ void writePayments(engine::Database& db, std::vector<PaymentDocument>& documents
 RowCounts generateCommune(engine::Database& db, const GeneratorOptions& options) {
   for (const auto& table : communeTables())
     if (db.tableExists(table.file)) throw engine::Error("Directorul contine deja tabela " + table.file + ".");
-  for (const auto& table : communeTables()) db.execute(createStatement(table));
+  for (const auto& table : communeTables()) db.execute(table.createStatement);
 
   CommuneYear year;
   year.year = options.year;

@@ -1,5 +1,5 @@
-// Layouts of the tables the generator fills, field for field as the program
-// creates them. The remaining tables of a data directory (work, snapshot,
+// The tables the generator fills, with their fields as the program's schema
+// defines them. The remaining tables of a data directory (work, snapshot,
 // settings and log tables) are created by the program at its first start.
 #pragma once
 
@@ -13,12 +13,11 @@ namespace gencommune {
 struct TableLayout {
   std::string file;  // "Gospodar.dbf"
   std::vector<engine::FieldDesc> fields;
+  std::string createStatement;  // CREATE TABLE "<file>" (...)
 };
 
-// In creation order.
+// In the program's creation order.
 const std::vector<TableLayout>& communeTables();
 const TableLayout& communeTable(const std::string& file);
-// CREATE TABLE "<file>" (...) for a table of the directory.
-std::string createStatement(const TableLayout& layout);
 
 }  // namespace gencommune

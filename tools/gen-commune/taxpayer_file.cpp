@@ -197,8 +197,8 @@ class FileBuilder {
     auto& p = page("Pag1.dbf");
     for (int n = 1; n <= 11; ++n)
       for (char z : std::string("ABCDE")) p.setDecimal("L" + std::to_string(n) + z, 0, 4);
-    static constexpr double kChance[11] = {0.62, 0.3, 0.05, 0, 0.1, 0, 0.15, 0, 0.05, 0, 0};
-    static constexpr double kMaxHa[11] = {4.5, 2, 0.5, 0, 1, 0, 3, 0, 0.5, 0, 0};
+    static constexpr double kChance[11] = {0.8, 0.6, 0.1, 0.02, 0.22, 0.02, 0.25, 0.03, 0.05, 0.01, 0};
+    static constexpr double kMaxHa[11] = {4.5, 2, 0.5, 0.3, 1, 0.3, 3, 0.2, 0.5, 1, 0};
     for (int l = 0; l < 11; ++l) {
       if (!rng_.chance(legal() ? kChance[l] / 2 : kChance[l])) continue;
       const double max = legal() ? kMaxHa[l] * 20 : kMaxHa[l];
@@ -227,7 +227,7 @@ class FileBuilder {
     if (legal()) {
       const int count = rng_.chance(0.6) ? static_cast<int>(rng_.between(1, 3)) : 0;
       for (int j = 1; j <= count; ++j) {
-        const std::int64_t value = rng_.between(30, 900) * 1000;
+        const std::int64_t value = rng_.between(100, 300) * 100;  // the quantity field of a debt line holds under 100,000
         const bool amortised = rng_.chance(0.1);
         const DayNumber evaluated = dayOf(static_cast<int>(rng_.between(year_.year - 6, year_.year - 1)), 12, 31);
         const std::string s = std::to_string(j);
@@ -253,7 +253,7 @@ class FileBuilder {
       buildingTax_ += v * 0.001;
       buildingArea_ += area;
     }
-    const int annexes = rng_.chance(0.55) ? (rng_.chance(0.25) ? 2 : 1) : 0;
+    const int annexes = rng_.chance(0.7) ? (rng_.chance(0.25) ? 2 : 1) : 0;
     for (int i = 1; i <= annexes; ++i) {
       const double area = static_cast<double>(rng_.between(16, 120)) / 2;
       const std::string s = i == 1 ? "" : "2";
@@ -273,7 +273,7 @@ class FileBuilder {
       yard_ = static_cast<double>(rng_.between(150, 999));
       p.setDecimal("CC" + zone(), yard_, 4);
     }
-    static constexpr double kChance[8] = {0.32, 0.06, 0.05, 0.04, 0.12, 0, 0.02, 0};
+    static constexpr double kChance[8] = {0.5, 0.1, 0.08, 0.1, 0.25, 0, 0.03, 0};
     static constexpr double kMaxHa[8] = {0.8, 0.5, 0.5, 0.2, 0.3, 0, 0.5, 0};
     for (int r = 0; r < 8; ++r) {
       if (!rng_.chance(kChance[r])) continue;
@@ -349,7 +349,7 @@ class FileBuilder {
   // Other local taxes (page 7): quantities per tax.
   void makeOtherTaxes() {
     auto& p = page("Pag7.dbf");
-    static constexpr double kChance[6] = {0.02, 0.8, 0.9, 0.7, 0.55, 0.04};
+    static constexpr double kChance[6] = {0.03, 0.9, 0.92, 0.8, 0.7, 0.05};
     for (int k = 0; k < 6; ++k) {
       int quantity = 0;
       if (rng_.chance(kChance[k])) quantity = k == 2 ? static_cast<int>(rng_.between(1, legal() ? 40 : 6)) : 1;
@@ -452,7 +452,7 @@ class FileBuilder {
       d.quantity = a > 0 ? 1 : 0;
     }
     // Pasture contracts entered during the year.
-    if (!legal() && rng_.chance(0.05)) {
+    if (!legal() && rng_.chance(0.25)) {
       Debt d;
       d.group = d.denum = "Taxa pe pasune";
       d.kind = 'M';
@@ -515,7 +515,7 @@ class FileBuilder {
         return {};
     }
   }
-  static constexpr int kPersonPlans[5] = {30, 33, 24, 6, 7};
+  static constexpr int kPersonPlans[5] = {25, 33, 30, 5, 7};
   static constexpr int kLegalPlans[5] = {40, 40, 0, 5, 15};
 
   void makePayments() {
