@@ -66,12 +66,34 @@ class Upgrader {
     if (!actions.isEmpty()) exec(QStringLiteral("ALTER TABLE %1 %2").arg(table(file), actions.join(QStringLiteral(", "))));
   }
 
-  // One UPDATE on every row; `values` maps each field to its SQL value.
-  void setAll(const QString& file, const QList<QPair<QString, QString>>& values) {
-    if (values.isEmpty()) return;
-    QStringList assignments;
-    for (const auto& [field, value] : values) assignments.append(field + QLatin1Char('=') + value);
-    exec(QStringLiteral("UPDATE %1 SET %2").arg(table(file), assignments.join(QStringLiteral(", "))));
+  // Gives each field its starting value on the rows where it is still empty,
+  // as every row is right after the field was added. A repair resumed after an
+  // interruption thus never overwrites a value typed in meanwhile.
+  void fillEmpty(const QString& file, const QList<QPair<QString, QString>>& values) {
+    for (const auto& [field, value] : values) {
+      const bool text = value.startsWith(QLatin1Char('"'));
+      exec(QStringLiteral("UPDATE %1 SET %2=%3 WHERE %2 IS NULL%4")
+               .arg(table(file), field, value, text ? QStringLiteral(" OR %1=\"\"").arg(field) : QString()));
+    }
+  }
+
+  // Statements that change rows only, as one unit of work.
+  void inTransaction(const std::function<void()>& work) {
+    engine::Transaction transaction(db_);
+    work();
+    transaction.commit();
+  }
+
+  static QStringList assessedMarks() { return numbered("INV", 1, 4) + numbered("INVA", 1, 2); }
+
+  // Also when an earlier start was interrupted after adding the dates: the
+  // marks are dropped last, so while one is left the repair is not finished.
+  bool buildingDatesNeeded() {
+    if (!hasField(kPag2, QStringLiteral("DINV1"))) return true;
+    for (const QString& mark : assessedMarks()) {
+      if (hasField(kPag2, mark)) return true;
+    }
+    return false;
   }
 
   // Buildings page: the yes/no "assessed" marks become assessment dates, and
@@ -79,23 +101,27 @@ class Upgrader {
   void buildingDates() {
     addMissing(kPag2, numbered("DINV", 1, 12) + numbered("V", 5, 12) + numbered("AM", 5, 12) +
                           QStringList{"DINVA1", "DINVA2"});
-    const QStringList marks = numbered("INV", 1, 4) + numbered("INVA", 1, 2);
-    for (const QString& mark : marks) {
-      if (!hasField(kPag2, mark)) continue;
-      const QString dateField = QLatin1Char('D') + mark;
-      for (const auto& [answer, year] : {qMakePair(QStringLiteral("DA"), year_ - 1), qMakePair(QStringLiteral("NU"), year_ - 6)}) {
+    QStringList marks;
+    for (const QString& mark : assessedMarks()) {
+      if (hasField(kPag2, mark)) marks.append(mark);
+    }
+    inTransaction([&] {
+      for (const QString& mark : marks) {
+        const QString dateField = QLatin1Char('D') + mark;
         exec(QStringLiteral("UPDATE %1 SET %2=%3 WHERE %4=%5")
-                 .arg(table(kPag2), dateField, firstOfJanuary(year), mark, sql::quote(answer)));
+                 .arg(table(kPag2), dateField, firstOfJanuary(year_ - 1), mark, sql::quote(QStringLiteral("DA"))));
+        exec(QStringLiteral("UPDATE %1 SET %2=%3 WHERE %4=%5")
+                 .arg(table(kPag2), dateField, firstOfJanuary(year_ - 6), mark, sql::quote(QStringLiteral("NU"))));
       }
-    }
+      QList<QPair<QString, QString>> values;
+      for (int n = 5; n <= 12; ++n) {
+        values.append({QStringLiteral("V%1").arg(n), QStringLiteral("0")});
+        values.append({QStringLiteral("AM%1").arg(n), sql::quote(QStringLiteral("NU"))});
+        values.append({QStringLiteral("DINV%1").arg(n), firstOfJanuary(year_)});
+      }
+      fillEmpty(kPag2, values);
+    });
     dropExisting(kPag2, marks);
-    QList<QPair<QString, QString>> values;
-    for (int n = 5; n <= 12; ++n) {
-      values.append({QStringLiteral("V%1").arg(n), QStringLiteral("0")});
-      values.append({QStringLiteral("AM%1").arg(n), sql::quote(QStringLiteral("NU"))});
-      values.append({QStringLiteral("DINV%1").arg(n), firstOfJanuary(year_)});
-    }
-    setAll(kPag2, values);
   }
 
   void renameDrinkingWater() {
@@ -104,16 +130,21 @@ class Upgrader {
   }
 
   // The pasture page of the old layout has no meaning today: it starts afresh,
-  // with its settings and the pasture debts generated from it.
+  // with its settings and the pasture debts generated from it. The rows go
+  // first, as one unit; a page dropped but not created again is created by
+  // the next start's CreateTables.
   void pasturePage() {
+    inTransaction([&] {
+      exec(QStringLiteral("DELETE FROM %1 WHERE FORMA=%2 AND (NUME=%3 OR NUME=%4 OR NUME=%5 OR NUME=%6)")
+               .arg(table(kIni), sql::quote(QStringLiteral("FORM4")), sql::quote(QStringLiteral("PAS1")),
+                    sql::quote(QStringLiteral("PAS2")), sql::quote(QStringLiteral("PAS3")),
+                    sql::quote(QStringLiteral("PAS4"))));
+      exec(QStringLiteral("DELETE FROM %1 WHERE GRUPA=%2 AND TIP=%3")
+               .arg(table(kDatorii), sql::quote(QStringLiteral("Taxa pe pasune")), sql::quote(QStringLiteral("A"))));
+      insertIniZeros(numbered("VN", 1, 11));
+    });
     exec(QStringLiteral("DROP TABLE %1").arg(table(kPag6)));
     exec(QStringLiteral("CREATE TABLE %1 %2").arg(table(kPag6), schema::findTable(kPag6)->createList()));
-    exec(QStringLiteral("DELETE FROM %1 WHERE FORMA=%2 AND (NUME=%3 OR NUME=%4 OR NUME=%5 OR NUME=%6)")
-             .arg(table(kIni), sql::quote(QStringLiteral("FORM4")), sql::quote(QStringLiteral("PAS1")),
-                  sql::quote(QStringLiteral("PAS2")), sql::quote(QStringLiteral("PAS3")), sql::quote(QStringLiteral("PAS4"))));
-    exec(QStringLiteral("DELETE FROM %1 WHERE GRUPA=%2 AND TIP=%3")
-             .arg(table(kDatorii), sql::quote(QStringLiteral("Taxa pe pasune")), sql::quote(QStringLiteral("A"))));
-    insertIniZeros(numbered("VN", 1, 11));
   }
 
   // Never narrows: a field already wider keeps its width and its values.
@@ -140,30 +171,31 @@ class Upgrader {
 
   void summonsDocument() { addMissing(kSomDet, {"DOCJUS"}); }
 
-  // Land page: zone E for every category, and its rates.
+  // Land page: zone E for every category, and its rates. The rates' rows,
+  // whose absence calls for this repair, are written last.
   void zoneE() {
-    insertIniZeros(numbered("EC", 1, 11, "ZE"));
-    QList<QPair<QString, QString>> values;
-    for (const QString& field : addMissing(kPag1, numbered("L", 1, 11, "E"))) values.append({field, "0"});
-    setAll(kPag1, values);
+    addMissing(kPag1, numbered("L", 1, 11, "E"));
+    inTransaction([&] {
+      QList<QPair<QString, QString>> values;
+      for (const QString& field : numbered("L", 1, 11, "E")) values.append({field, QStringLiteral("0")});
+      fillEmpty(kPag1, values);
+      insertIniZeros(numbered("EC", 1, 11, "ZE"));
+    });
   }
 
   // Buildings page: items 5 to 8.
   void moreBuildings() {
     QStringList names;
+    QList<QPair<QString, QString>> values;
     for (int n = 5; n <= 8; ++n) {
       const QString c = QStringLiteral("C%1").arg(n);
-      names << c + "S" << c + "A" << c + "C" << c + "Z" << c + "R" << QStringLiteral("NR%1").arg(n);
+      const QString count = QStringLiteral("NR%1").arg(n);
+      names << c + "S" << c + "A" << c + "C" << c + "Z" << c + "R" << count;
+      values << qMakePair(c + "S", QStringLiteral("0")) << qMakePair(c + "A", QStringLiteral("0"))
+             << qMakePair(c + "C", QStringLiteral("0")) << qMakePair(count, QStringLiteral("1"));
     }
-    QList<QPair<QString, QString>> values;
-    for (const QString& field : addMissing(kPag2, names)) {
-      if (field.startsWith(QLatin1String("NR"))) {
-        values.append({field, "1"});
-      } else if (!field.endsWith(QLatin1Char('Z')) && !field.endsWith(QLatin1Char('R'))) {
-        values.append({field, "0"});
-      }
-    }
-    setAll(kPag2, values);
+    addMissing(kPag2, names);
+    inTransaction([&] { fillEmpty(kPag2, values); });
   }
 
   // Debts generated from the assessment that carry neither an amount nor
@@ -202,7 +234,6 @@ struct Repair {
   QString name;
   bool needed = false;
   std::function<void()> run;
-  bool ownTransaction = true;  // false: the repair packs, which a transaction cannot hold
 };
 
 }  // namespace
@@ -248,29 +279,23 @@ UpgradeResult UpgradeTables(engine::Database& db, const QString& dataDir, Intera
                                .arg(up.table(kCodcl), sql::quote(QStringLiteral("Apa potabila")))) != 0;
   });
   const bool t6 = check(kPag6, [&] { return !up.hasField(kPag6, "VN1"); });
-  const bool t7 = check(kPag2, [&] { return !up.hasField(kPag2, "DINV1"); });
+  const bool t7 = check(kPag2, [&] { return up.buildingDatesNeeded(); });
   const bool t8 = check(kPag2, [&] { return !up.hasField(kPag2, "C5S"); });
 
   const QList<Repair> repairs = {
       {QStringLiteral("Pag2: date de evaluare"), t7, [&] { up.buildingDates(); }},
       {QStringLiteral("CODCL: Salubritate"), t5, [&] { up.renameDrinkingWater(); }},
       {QStringLiteral("Pag6: pasune"), t6, [&] { up.pasturePage(); }},
-      {QStringLiteral("Latimea campurilor"), t4, [&] { up.widenTextFields(); }, false},
+      {QStringLiteral("Latimea campurilor"), t4, [&] { up.widenTextFields(); }},
       {QStringLiteral("SomDet: DOCJUS"), t3, [&] { up.summonsDocument(); }},
       {QStringLiteral("Pag1: zona E"), t2, [&] { up.zoneE(); }},
       {QStringLiteral("Pag2: cladirile 5-8"), t8, [&] { up.moreBuildings(); }},
-      {QStringLiteral("Datorii: debite goale"), t1, [&] { up.emptyGeneratedDebts(); }, false},
+      {QStringLiteral("Datorii: debite goale"), t1, [&] { up.emptyGeneratedDebts(); }},
   };
   for (const Repair& repair : repairs) {
     if (!repair.needed) continue;
     try {
-      if (repair.ownTransaction) {
-        engine::Transaction transaction(db);
-        repair.run();
-        transaction.commit();
-      } else {
-        repair.run();
-      }
+      repair.run();
       result.repairs.append(repair.name);
     } catch (const std::exception& e) {
       problems.append(QStringLiteral("%1: %2").arg(repair.name, sql::message(e)));

@@ -1,7 +1,10 @@
 // Brings the tables of an older layout to the current one, at every local start
 // after CreateTables. All checks are made first, then the repairs run in a fixed
-// order; each repair is one unit of work, so a failed repair leaves its tables
-// as they were and is tried again at the next start.
+// order. The engine changes a table's structure only outside transactions, so
+// each repair is a few units of work (one structure change, or a transaction
+// of row changes) ordered so that an interrupted repair is taken up again by
+// the next start: fields are added only when missing, starting values go only
+// to empty fields, and what calls for the repair is removed last.
 #pragma once
 
 #include "store/engine/database.h"
