@@ -2,34 +2,35 @@
 
 #include "store/clock.h"
 #include "store/engine/sql_text.h"
-
-#include <QDir>
+#include "store/sql_helpers.h"
 
 namespace dajdor {
 namespace {
 
 // Column widths of Log.dbf.
+constexpr int kTimeWidth = 12;
 constexpr int kUserWidth = 20;
 constexpr int kRoleWidth = 9;
 constexpr int kActionWidth = 120;
 
-std::string quoted(const QString& text, int width) { return engine::sql::quote(text.left(width).toStdString()); }
+QString quoted(const QString& text, int width) { return sql::quote(text.left(width)); }
 
 }  // namespace
 
-QString ActionLog::tablePath() const { return QDir(dataDir_).filePath(QString::fromLatin1(kTableName)); }
+QString ActionLog::tablePath() const { return sql::tablePath(dataDir_, QString::fromLatin1(kTableName)); }
 
 void ActionLog::log(const QString& user, const QString& role, const QString& text) {
-  const std::string table = engine::sql::table(tablePath().toStdString());
+  const QString table = sql::table(tablePath());
   if (!database_.tableExists(tablePath().toStdString()))
-    database_.execute("CREATE TABLE " + table +
-                      "\n(DATAA DATE, ORA CHAR(12), UTILIZATOR CHAR(20), ROL CHAR(9), ACTIUNE CHAR(120))");
+    sql::execute(database_, QStringLiteral("CREATE TABLE %1\n(DATAA DATE, ORA CHAR(12), UTILIZATOR CHAR(20), "
+                                           "ROL CHAR(9), ACTIUNE CHAR(120))")
+                                .arg(table));
   const QDateTime now = Clock::now();
-  database_.execute("INSERT INTO " + table + "\n(DATAA, ORA, UTILIZATOR, ROL, ACTIUNE)\nVALUES (" +
-                    engine::sql::quoteDate(Clock::dayNumber(now.date())) + ",\n" +
-                    quoted(now.time().toString(QStringLiteral("HH:mm:ss")), 12) + ",\n" +
-                    quoted(user, kUserWidth) + ",\n" + quoted(role, kRoleWidth) + ",\n" +
-                    quoted(text, kActionWidth) + ")");
+  sql::execute(database_,
+               QStringLiteral("INSERT INTO %1\n(DATAA, ORA, UTILIZATOR, ROL, ACTIUNE)\nVALUES (%2,\n%3,\n%4,\n%5,\n%6)")
+                   .arg(table, QString::fromStdString(engine::sql::quoteDate(Clock::dayNumber(now.date()))),
+                        quoted(now.time().toString(QStringLiteral("HH:mm:ss")), kTimeWidth), quoted(user, kUserWidth),
+                        quoted(role, kRoleWidth), quoted(text, kActionWidth)));
 }
 
 QString ActionLog::loginText() { return QStringLiteral("Pornire program."); }

@@ -1,0 +1,68 @@
+#include "shell/action_log.h"
+
+#include "store/clock.h"
+#include "store/engine/sql_text.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace dajdor {
+namespace {
+
+class LogActionTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Clock::setFixed(QDateTime(QDate(2014, 3, 1), QTime(9, 5, 7))); }
+  void TearDown() override { Clock::useSystem(); }
+
+  QTemporaryDir dir_;
+  engine::Database db_{dir_.path().toStdString()};
+  ActionLog log_{db_, dir_.path()};
+};
+
+TEST_F(LogActionTest, TheFirstEntryCreatesTheTableWithItsLayout) {
+  EXPECT_FALSE(QFile::exists(log_.tablePath()));
+  log_.log("ADMIN", "", ActionLog::loginText());
+  const auto fields = db_.fields(log_.tablePath().toStdString());
+  const std::vector<std::tuple<std::string, char, int>> expected = {
+      {"DATAA", 'D', 8}, {"ORA", 'C', 12}, {"UTILIZATOR", 'C', 20}, {"ROL", 'C', 9}, {"ACTIUNE", 'C', 120}};
+  ASSERT_EQ(fields.size(), expected.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    EXPECT_EQ(fields[i].name, std::get<0>(expected[i]));
+    EXPECT_EQ(fields[i].type, std::get<1>(expected[i]));
+    EXPECT_EQ(fields[i].length, std::get<2>(expected[i]));
+  }
+}
+
+TEST_F(LogActionTest, EntriesAreAppendedWithDateTimeUserRoleAndText) {
+  log_.log("ADMIN", "", ActionLog::loginText());
+  Clock::setFixed(QDateTime(QDate(2014, 3, 2), QTime(16, 30, 0)));
+  log_.log("CASIER 1", "125", ActionLog::paymentText('C', "4711"));
+  log_.log("CASIER 1", ActionLog::noTaxpayerRole(),
+           ActionLog::cancellationText("AB", "12", QDate(2014, 3, 2), QString::fromUtf8("POPESCU ION \"MIC\"")));
+  // Too long for their columns: cut, the entry is not lost.
+  log_.log(QString(32, 'U'), "1234567890", QString(150, 'x'));
+
+  auto rows = db_.query("SELECT * FROM " + engine::sql::table(log_.tablePath().toStdString()));
+  ASSERT_EQ(rows->rowCount(), 4u);
+  const std::vector<std::vector<std::string>> expected = {
+      {"01.03.2014", "09:05:07", "ADMIN", "", "Pornire program."},
+      {"02.03.2014", "16:30:00", "CASIER 1", "125", "Operat C nr.4711"},
+      {"02.03.2014", "16:30:00", "CASIER 1", "FARA", "Anulat Chitanta AB nr.12 / 02.03.2014 - POPESCU ION \"MIC\""},
+      {"02.03.2014", "16:30:00", std::string(20, 'U'), "123456789", std::string(120, 'x')},
+  };
+  for (std::size_t r = 0; r < expected.size(); ++r) {
+    for (std::size_t c = 0; c < expected[r].size(); ++c)
+      EXPECT_EQ(rows->value(r, c).toString(), expected[r][c]) << "row " << r << " column " << c;
+  }
+}
+
+TEST(LogTexts, PaymentTextsByDocumentKind) {
+  const std::pair<char, const char*> cases[] = {
+      {'C', "Operat C nr.7"}, {'N', "Operat N nr.7"}, {'O', "Operat O nr.7"}, {'V', "Operat V nr.7"}};
+  for (const auto& [kind, text] : cases) EXPECT_EQ(ActionLog::paymentText(QChar(kind), "7"), text);
+}
+
+}  // namespace
+}  // namespace dajdor
