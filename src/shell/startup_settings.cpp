@@ -24,7 +24,7 @@ void loadSettings(AppContext& context) {
     if (context.interaction) {
       context.interaction->error(QStringLiteral("Setari"),
                                  QStringLiteral("Setarile programului nu au putut fi citite:\r") +
-                                     QString::fromLocal8Bit(e.what()) +
+                                     QString::fromUtf8(e.what()) +
                                      QStringLiteral("\rSe lucreaza cu valorile initiale."));
     }
   }

@@ -117,16 +117,24 @@ void StartupWindow::initialise() {
   options.iniRows = iniRows_;
   options.stepProgress = [this](int n) { StepProgress(n); };
   options.showStatus = [this](const QString& text) { showStatus(text); };
-  StartupResult result = RunStartup(options, *context_.interaction);
-
-  context_.paths = result.paths;
-  context_.database = std::move(result.database);
-  context_.databaseEmpty = result.databaseEmpty;
-  context_.villages = result.villages;
-  loadSettings(context_);
+  try {
+    StartupResult result = RunStartup(options, *context_.interaction);
+    context_.paths = result.paths;
+    context_.database = std::move(result.database);
+    context_.databaseEmpty = result.databaseEmpty;
+    context_.villages = result.villages;
+    loadSettings(context_);
+  } catch (const std::exception& e) {
+    // The sequence reports what it expects; anything else still must not keep
+    // the main window from appearing.
+    context_.interaction->error(QStringLiteral("Initializare"),
+                                QStringLiteral("Pornirea programului nu s-a incheiat:\r") +
+                                    QString::fromUtf8(e.what()));
+  }
 
   unsetCursor();
   hide();
+  if (mainWindow_) mainWindow_->show();
   emit handedOver();
 }
 
