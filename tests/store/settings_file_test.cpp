@@ -88,6 +88,7 @@ TEST_F(SettingsFileTest, RefusesWhatWouldBreakTheFile) {
   EXPECT_THROW(settings.WriteSetting("SERVER", "OBS", "two\r\nlines"), StoreError);
   EXPECT_THROW(settings.WriteSetting("SERVER", "A=B", "x"), StoreError);
   EXPECT_THROW(settings.WriteSetting("SER]VER", "A", "x"), StoreError);
+  EXPECT_THROW(settings.WriteSetting("SERVER", "NUME", "中文"), StoreError);  // not in the code page
   EXPECT_EQ(readRaw(), before);
   try {
     settings.NextCounter("SERVER", "IDGOS");
