@@ -172,6 +172,30 @@ TEST_F(CursorTest, FilteredCursorFollowsStatementsAndItsOwnEdits) {
   EXPECT_EQ(ids(*c), (std::vector<std::string>{"3", "5"}));
 }
 
+TEST_F(CursorTest, RowListFollowsAppendsDeletesAndEditsMadeElsewhere) {
+  auto c = db->openTable("Gospodar.dbf");
+  c->setFilter("NR<>3");
+  c->last();
+  c->append();
+  c->setField("IDGOS", Value::integer(6));
+  c->setField("NR", Value::integer(3));  // appended but filtered out
+  c->post();
+  c->append();
+  c->setField("IDGOS", Value::integer(7));
+  c->post();
+  EXPECT_EQ(ids(*c), (std::vector<std::string>{"1", "2", "3", "5", "7"}));
+  db->execute(R"(INSERT INTO "Gospodar.dbf" (IDGOS, NR) VALUES (8, 1))");
+  db->execute(R"(INSERT INTO "Gospodar.dbf" (IDGOS, NR) VALUES (9, 3))");
+  EXPECT_EQ(ids(*c), (std::vector<std::string>{"1", "2", "3", "5", "7", "8"}));
+  c->locate({"IDGOS"}, {Value::integer(5)});
+  db->execute(R"(DELETE FROM "Gospodar.dbf" WHERE IDGOS<=2)");
+  EXPECT_EQ(c->asInt("IDGOS"), 5);  // still on its record
+  db->execute(R"(UPDATE "Gospodar.dbf" SET NR=3 WHERE IDGOS=3)");
+  EXPECT_EQ(ids(*c), (std::vector<std::string>{"5", "7", "8"}));
+  c->setFilter("");
+  EXPECT_EQ(c->rowCount(), 7u);
+}
+
 TEST_F(CursorTest, ExclusiveOpenNeedsTheOnlyCopyAndKeepsOthersOut) {
   {
     auto other = std::make_unique<Database>(dir.path().string());

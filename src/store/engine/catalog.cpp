@@ -75,7 +75,11 @@ Catalog::Impl::Impl(std::string dir) : directory(std::move(dir)), lock(directory
 void Catalog::Impl::readInto(TableState& s) {
   FileStamp stamp;
   std::string image;
-  if (!statFile(s.path, stamp) || !io::readFile(s.path, image))
+  // Room for appends: growing a table's image past its capacity copies all of
+  // it; pages of the spare room are not touched, so they cost no memory.
+  const bool found = statFile(s.path, stamp);
+  if (found) image.reserve(stamp.size + stamp.size / 4);
+  if (!found || !io::readFile(s.path, image))
     throw Error("Tabela " + s.name + " nu poate fi citită (" + s.path + ").");
   dbf::Parsed parsed = dbf::parse(s.name, image);
   image.resize(parsed.layout.headerLength + std::size_t(parsed.count) * parsed.layout.recordLength);
@@ -95,6 +99,7 @@ void Catalog::Impl::readInto(TableState& s) {
   s.declared = readDeclaredIndexes(s.path);
   ++s.rowsVersion;
   ++s.contentVersion;
+  ++s.reshapeVersion;
 }
 
 std::shared_ptr<Table> Catalog::Impl::load(const std::string& path) {
@@ -198,6 +203,7 @@ void Catalog::Impl::undoStatement() {
     s.indexes.clear();
     ++s.rowsVersion;
     ++s.contentVersion;
+    ++s.reshapeVersion;
   }
   forgetStatement();
 }

@@ -42,12 +42,19 @@ Value TableCursor::value(std::size_t row, std::size_t column) const {
   return table_->get(rows_[row], static_cast<int>(column));
 }
 
-// Rows follow the table: rebuilt when records appear or disappear (or, with a
-// filter, when any value changes), keeping the current record when it is still there.
+// Rows follow the table: when records were only appended the list grows by the
+// new ones (bulk appends stay linear); after deletions, reloads or (with a filter)
+// changed values it is rebuilt, keeping the current record when it is still there.
 void TableCursor::sync() const {
-  const bool stale = table_->rowsVersion() != rowsVersion_ || (filter_ && table_->contentVersion() != contentVersion_);
+  const auto& s = table_->state();
+  const bool stale = s.rowsVersion != rowsVersion_ || (filter_ && s.contentVersion != contentVersion_);
   if (!stale) return;
   auto& self = const_cast<TableCursor&>(*this);
+  if (s.reshapeVersion == reshapeVersion_ && (!filter_ || s.editVersion == editVersion_)) {
+    self.scanFrom(scanned_);
+    self.noteVersions();
+    return;
+  }
   const bool had = pos_ < rows_.size();
   const std::uint32_t rec = had ? rows_[pos_] : 0;
   self.rebuild();
@@ -55,15 +62,27 @@ void TableCursor::sync() const {
 }
 
 void TableCursor::rebuild() {
-  if (filter_ && table_->rowsVersion() != rowsVersion_) filter_.emplace(filterText_, *table_);  // layout may have changed
+  if (filter_ && table_->state().reshapeVersion != reshapeVersion_) filter_.emplace(filterText_, *table_);  // layout may have changed
   rows_.clear();
-  const std::uint32_t n = table_->recordCount();
-  for (std::uint32_t rec = 0; rec < n; ++rec)
-    if (!table_->isDeleted(rec) && (!filter_ || filter_->matches(*table_, rec))) rows_.push_back(rec);
-  rowsVersion_ = table_->rowsVersion();
-  contentVersion_ = table_->contentVersion();
+  scanFrom(0);
+  noteVersions();
   if (pos_ >= rows_.size()) pos_ = rows_.empty() ? 0 : rows_.size() - 1;
   if (rows_.empty()) eof_ = bof_ = true;
+}
+
+void TableCursor::scanFrom(std::uint32_t first) {
+  const std::uint32_t n = table_->recordCount();
+  for (std::uint32_t rec = first; rec < n; ++rec)
+    if (!table_->isDeleted(rec) && (!filter_ || filter_->matches(*table_, rec))) rows_.push_back(rec);
+  scanned_ = n;
+}
+
+void TableCursor::noteVersions() {
+  const auto& s = table_->state();
+  rowsVersion_ = s.rowsVersion;
+  contentVersion_ = s.contentVersion;
+  reshapeVersion_ = s.reshapeVersion;
+  editVersion_ = s.editVersion;
 }
 
 void TableCursor::positionOn(std::uint32_t rec) {
@@ -152,9 +171,7 @@ void TableCursor::setField(std::string_view name, const Value& v) {
 void TableCursor::post() {
   if (mode_ == Mode::Browse) return;
   std::uint32_t rec = 0;
-  // An append to a row list that is up to date only adds the new record at its
-  // end; rebuilding the whole list instead made bulk appends quadratic.
-  bool appendedInSync = false;
+  const bool inSync = table_->state().reshapeVersion == reshapeVersion_ && table_->state().editVersion == editVersion_;
   asStatement([&] {
     const auto& layout = table_->state().layout;
     if (buffer_.size() != layout.recordLength)
@@ -163,7 +180,6 @@ void TableCursor::post() {
       std::vector<Value> values;
       for (std::size_t f = 0; f < layout.fields.size(); ++f)
         values.push_back(dbf::decode(layout.fields[f], bufferField(buffer_, layout, f)));
-      appendedInSync = table_->rowsVersion() == rowsVersion_ && (!filter_ || table_->contentVersion() == contentVersion_);
       rec = table_->appendRecord(values);
     } else {
       rec = editRec_;
@@ -175,13 +191,16 @@ void TableCursor::post() {
       }
     }
   });
-  if (appendedInSync && table_->rowsVersion() == rowsVersion_ + 1) {
-    if (!filter_ || filter_->matches(*table_, rec)) rows_.push_back(rec);
-    rowsVersion_ = table_->rowsVersion();
-    contentVersion_ = table_->contentVersion();
-  }
+  const bool edited = mode_ == Mode::Edit;
   mode_ = Mode::Browse;
   buffer_.clear();
+  if (edited && filter_ && inSync && table_->state().reshapeVersion == reshapeVersion_) {
+    // Only this record's values changed: it stays in the list or leaves it.
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), rec);
+    if (it != rows_.end() && *it == rec && !filter_->matches(*table_, rec)) rows_.erase(it);
+    scanFrom(scanned_);
+    noteVersions();
+  }
   sync();
   positionOn(rec);
 }
@@ -210,7 +229,7 @@ void TableCursor::refresh() {
   const bool had = pos_ < rows_.size();
   const std::uint32_t rec = had ? rows_[pos_] : 0;
   table_ = catalog_.open(pathText_);
-  rowsVersion_ = 0;
+  rowsVersion_ = reshapeVersion_ = 0;
   sync();
   if (had) positionOn(rec);
 }

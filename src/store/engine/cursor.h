@@ -40,6 +40,8 @@ class TableCursor : public Cursor {
   enum class Mode { Browse, Append, Edit };
   void sync() const;
   void rebuild();
+  void scanFrom(std::uint32_t first);
+  void noteVersions();
   void positionOn(std::uint32_t rec);
   std::uint32_t currentRecord() const;
   template <class Work>
@@ -52,7 +54,8 @@ class TableCursor : public Cursor {
   std::optional<RecordFilter> filter_;
   std::string filterText_;
   std::vector<std::uint32_t> rows_;
-  std::uint64_t rowsVersion_ = 0, contentVersion_ = 0;
+  std::uint64_t rowsVersion_ = 0, contentVersion_ = 0, reshapeVersion_ = 0, editVersion_ = 0;
+  std::uint32_t scanned_ = 0;  // records already considered for rows_
   Mode mode_ = Mode::Browse;
   std::string buffer_;  // record bytes being edited or appended
   std::uint32_t editRec_ = 0;

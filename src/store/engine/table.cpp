@@ -81,6 +81,7 @@ void TableState::replaceLayout(dbf::Layout newLayout, std::string newImage, std:
   dirtyFlag.clear();
   ++rowsVersion;
   ++contentVersion;
+  ++reshapeVersion;
 }
 
 Table::Table(std::unique_ptr<TableState> state) : s_(std::move(state)) {}
@@ -137,6 +138,7 @@ void Table::set(std::uint32_t rec, int field, const Value& v) {
   std::copy(bytes.begin(), bytes.end(), target);
   s.markDirty(rec);
   ++s.contentVersion;
+  ++s.editVersion;
 }
 
 std::uint32_t Table::appendRecord(const std::vector<Value>& values) {
@@ -168,6 +170,7 @@ void Table::markDeleted(std::uint32_t rec) {
   s.markDirty(rec);
   ++s.rowsVersion;
   ++s.contentVersion;
+  ++s.reshapeVersion;
 }
 
 const std::vector<std::uint32_t>& Table::lookup(int field, const Value& key) {

@@ -58,6 +58,9 @@ struct TableState {
   std::vector<std::string> declared;
 
   std::uint64_t rowsVersion = 1, contentVersion = 1;
+  // Finer versions for cursors: appends alone let a row list grow in place.
+  std::uint64_t reshapeVersion = 1;  // layout, reload, undo, deletions
+  std::uint64_t editVersion = 1;     // values changed in place
   std::uint64_t validatedIn = 0;  // statement serial of the last check against the disk
 
   char* record(std::uint32_t rec) { return image.data() + layout.headerLength + std::size_t(rec) * layout.recordLength; }
