@@ -116,4 +116,22 @@ TEST_F(ConcurrencyTest, TransactionsOfTwoProgramsDoNotInterleave) {
             "N\tD\tM\n300\t300\t299\n");
 }
 
+TEST_F(ConcurrencyTest, AnotherDatabaseOfTheSameProgramIsToldAboutAnOpenTransaction) {
+  Database first(dir.path().string());
+  first.execute(R"(CREATE TABLE "Log.dbf" (ACTIUNE CHAR(20)))");
+  Database second(dir.path().string());
+  first.begin();
+  first.execute(R"(INSERT INTO "Log.dbf" VALUES ("plata"))");
+  // Waiting would never end in a single-threaded program: the answer is immediate.
+  try {
+    second.execute(R"(INSERT INTO "Log.dbf" VALUES ("alta"))");
+    ADD_FAILURE() << "wrote inside another transaction";
+  } catch (const engine::Error& e) {
+    EXPECT_NE(std::string(e.what()).find("tranzacție"), std::string::npos) << e.what();
+  }
+  first.commit();
+  second.execute(R"(INSERT INTO "Log.dbf" VALUES ("alta"))");
+  EXPECT_EQ(sqltest::run(second, R"(SELECT ACTIUNE FROM "Log.dbf")"), "ACTIUNE\nplata\nalta\n");
+}
+
 }  // namespace

@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <map>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -29,11 +31,25 @@ bool lockWithPatience(int fd, int operation) {
   return false;
 }
 
+// Exclusive directory locks held in this process, by lock file. Waiting for one
+// of them from the same (single) thread could never end.
+std::map<std::pair<dev_t, ino_t>, const DirectoryLock*>& heldHere() {
+  static std::map<std::pair<dev_t, ino_t>, const DirectoryLock*> held;
+  return held;
+}
+
+std::pair<dev_t, ino_t> identity(int fd) {
+  struct stat st {};
+  fstat(fd, &st);
+  return {st.st_dev, st.st_ino};
+}
+
 }  // namespace
 
 DirectoryLock::DirectoryLock(std::string directory) : path_(std::move(directory) + "/" + kFileName) {}
 
 DirectoryLock::~DirectoryLock() {
+  unlock();
   if (fd_ >= 0) close(fd_);
 }
 
@@ -46,13 +62,23 @@ void DirectoryLock::lock(Mode mode) {
       return;
     }
   }
-  if (!lockWithPatience(fd_, mode == Mode::Exclusive ? LOCK_EX : LOCK_SH))
-    throw Error("Datele sunt folosite de alt program care nu le eliberează; încercați din nou mai târziu.");
+  const int operation = mode == Mode::Exclusive ? LOCK_EX : LOCK_SH;
+  if (flock(fd_, operation | LOCK_NB) != 0) {
+    const auto holder = heldHere().find(identity(fd_));
+    if (holder != heldHere().end() && holder->second != this)
+      throw Error("Datele sunt blocate de o tranzacție deschisă în acest program pe același director.");
+    if (!lockWithPatience(fd_, operation))
+      throw Error("Datele sunt folosite de alt program care nu le eliberează; încercați din nou mai târziu.");
+  }
   mode_ = mode;
+  if (mode == Mode::Exclusive) heldHere()[identity(fd_)] = this;
 }
 
 void DirectoryLock::unlock() {
-  if (fd_ >= 0 && mode_ != Mode::None) flock(fd_, LOCK_UN);
+  if (fd_ >= 0 && mode_ != Mode::None) {
+    if (mode_ == Mode::Exclusive) heldHere().erase(identity(fd_));
+    flock(fd_, LOCK_UN);
+  }
   mode_ = Mode::None;
 }
 
