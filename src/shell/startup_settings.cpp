@@ -1,6 +1,5 @@
 #include "shell/startup_settings.h"
 
-#include "admin/settings_catalogue.h"
 #include "admin/settings_store.h"
 #include "shell/app_context.h"
 #include "store/settings_file.h"
@@ -8,12 +7,6 @@
 #include "store/version.h"
 
 namespace dajdor {
-
-QList<IniRow> initialSettingsRows() {
-  QList<IniRow> rows;
-  for (const admin::IniRow& row : admin::initialIniRows()) rows.append({row.owner, row.name, row.value});
-  return rows;
-}
 
 void loadSettings(AppContext& context) {
   if (!context.database) return;

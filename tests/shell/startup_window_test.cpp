@@ -1,3 +1,4 @@
+#include "admin/settings_catalogue.h"
 #include "shell/app_context.h"
 #include "shell/startup_settings.h"
 #include "shell/startup_window.h"
@@ -43,7 +44,7 @@ struct StartupFixture : ::testing::Test {
 };
 
 TEST_F(StartupFixture, WindowShowsTheTitlesAndWaitsToBePainted) {
-  StartupWindow window(context, initialSettingsRows());
+  StartupWindow window(context, admin::initialIniRows());
   EXPECT_EQ(window.objectName(), "TForm1");
   EXPECT_EQ(window.windowTitle(), "Dajdor 2013 - Initializare");
   EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
@@ -70,7 +71,7 @@ TEST_F(StartupFixture, WindowShowsTheTitlesAndWaitsToBePainted) {
 }
 
 TEST_F(StartupFixture, FirstStartBuildsTheDataDirectoryAndHandsOver) {
-  StartupWindow window(context, initialSettingsRows());
+  StartupWindow window(context, admin::initialIniRows());
   ASSERT_TRUE(runToHandOver(window));
 
   EXPECT_FALSE(window.isVisible());
@@ -93,7 +94,7 @@ TEST_F(StartupFixture, AnIncompleteServerDirectoryIsToldAndTheRunStaysLocal) {
   QDir().mkpath(server);
   QSettings("Velmora", "64").setValue("SERVER", server);
 
-  StartupWindow window(context, initialSettingsRows());
+  StartupWindow window(context, admin::initialIniRows());
   ASSERT_TRUE(runToHandOver(window));
 
   ASSERT_EQ(interaction.messages.size(), 1);
