@@ -1,0 +1,148 @@
+#include "shell/user_editor_dialog.h"
+
+#include "shell/users_file.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace dajdor {
+namespace {
+
+QLineEdit* input(const QString& name, int maxLength, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setMaxLength(maxLength);
+  return edit;
+}
+
+}  // namespace
+
+UserEditorDialog::UserEditorDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("TFAddUser");
+  setWindowTitle("Utilizatori");
+  setModal(true);
+
+  title_ = new QLabel(this);
+  title_->setObjectName("Titlu");
+  QFont font = title_->font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.3);
+  title_->setFont(font);
+  title_->setAlignment(Qt::AlignCenter);
+
+  name_ = input(UserManagement::kNameField, UsersFile::kFieldLength, this);
+  level_ = new QComboBox(this);
+  level_->setObjectName(UserManagement::kLevelField);
+  level_->addItems({levelText(UserLevel::Operator), levelText(UserLevel::Cashier)});
+  legitimation_ = input(UserManagement::kLegitimationField, UsersFile::kFieldLength, this);
+  series_ = input(UserManagement::kSeriesField, UserManagement::kSeriesLength, this);
+  number_ = input(UserManagement::kNumberField, UserManagement::kNumberDigits, this);
+  number_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), number_));
+  clearPassword_ = new QCheckBox("Sterge parola", this);
+  clearPassword_->setObjectName("StergeParola");
+
+  auto* receipts = new QGroupBox("Chitante", this);
+  auto* receiptForm = new QFormLayout(receipts);
+  receiptForm->addRow("Seria", series_);
+  receiptForm->addRow("De la nr.", number_);
+
+  auto* form = new QFormLayout;
+  form->addRow("Nume utilizator", name_);
+  form->addRow("Rang", level_);
+  form->addRow("Legitimatia", legitimation_);
+
+  auto* save = new QPushButton("Memoreaza", this);
+  save->setObjectName("Memoreaza");
+  auto* cancel = new QPushButton("Renunt", this);
+  cancel->setObjectName("Renunt");
+  for (QPushButton* button : {save, cancel}) button->setAutoDefault(false);
+  connect(save, &QPushButton::clicked, this, &UserEditorDialog::store);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* status = new QLabel("ESC - iesire", this);
+  status->setObjectName("Status");
+  status->setEnabled(false);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(clearPassword_);
+  buttons->addStretch();
+  buttons->addWidget(save);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(title_);
+  layout->addLayout(form);
+  layout->addWidget(receipts);
+  layout->addLayout(buttons);
+  layout->addWidget(status);
+  setMinimumWidth(380);
+}
+
+void UserEditorDialog::startAdding(Check check) {
+  check_ = std::move(check);
+  modifying_ = false;
+  title_->setText("Adaugare Utilizator");
+  name_->clear();
+  name_->setReadOnly(false);
+  level_->setCurrentIndex(0);
+  legitimation_->clear();
+  series_->clear();
+  number_->setText("0");
+  clearPassword_->setChecked(false);
+  clearPassword_->setVisible(false);
+  name_->setFocus();
+}
+
+void UserEditorDialog::startModifying(const UserEntry& entry, Check check) {
+  check_ = std::move(check);
+  modifying_ = true;
+  title_->setText("Modificare utilizator");
+  name_->setText(entry.name);
+  name_->setReadOnly(true);
+  level_->setCurrentText(entry.levelText);
+  legitimation_->setText(entry.legitimation);
+  series_->setText(entry.series);
+  number_->setText(entry.number);
+  clearPassword_->setChecked(false);
+  clearPassword_->setVisible(true);
+  level_->setFocus();
+}
+
+bool UserEditorDialog::clearPassword() const { return modifying_ && clearPassword_->isChecked(); }
+
+void UserEditorDialog::store() {
+  entry_ = {name_->text(), level_->currentText(), legitimation_->text(), series_->text(), number_->text()};
+  if (!check_ || check_(entry_)) accept();
+}
+
+void UserEditorDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  if (focusWidget() == number_)
+    store();
+  else
+    focusNextChild();
+}
+
+bool UserEditorDialog::runAdd(UserManagement& users) {
+  startAdding([&users](UserEntry& entry) { return users.checkNew(entry); });
+  return exec() == QDialog::Accepted && users.add(entry_);
+}
+
+bool UserEditorDialog::runModify(UserManagement& users, const QString& selectedName) {
+  const std::optional<UserEntry> entry = users.entryToModify(selectedName);
+  if (!entry) return false;
+  startModifying(*entry, [&users](UserEntry& changed) { return users.checkChanged(changed); });
+  return exec() == QDialog::Accepted && users.modify(entry_, clearPassword());
+}
+
+}  // namespace dajdor
