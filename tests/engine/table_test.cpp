@@ -59,6 +59,9 @@ TEST_F(TableTest, PathsAndFieldsAreFoundWithoutRegardToCase) {
   EXPECT_EQ(t->fieldIndex("NRDO"), -1);
   EXPECT_FALSE(c.exists("Lipsa.dbf"));
   EXPECT_THROW(c.open("Lipsa.dbf"), engine::Error);
+  // Every spelling of one file is one cached table, so changes never fork.
+  EXPECT_EQ(c.open("./Sub/../sub/GOSPODAR.dbf"), t);
+  EXPECT_EQ(c.open(path() + "//Sub//gospodar.dbf"), t);
 }
 
 TEST_F(TableTest, WritesPersistAndOnlyTheStatementsThatEndedCount) {

@@ -59,7 +59,8 @@ std::vector<std::string> readDeclaredIndexes(const std::string& tablePath) {
 
 // ---- loading and validation -------------------------------------------------
 
-Catalog::Impl::Impl(std::string dir) : directory(std::move(dir)), lock(directory), journal(directory) {
+Catalog::Impl::Impl(std::string dir)
+    : directory(std::move(dir)), lock(directory), journal(paths::canonical(directory)) {
   if (journal.pending()) {
     lock.lock(DirectoryLock::Mode::Exclusive);
     try {

@@ -1,5 +1,7 @@
 #include "catalog_paths.h"
 
+#include <climits>
+#include <cstdlib>
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
@@ -69,7 +71,16 @@ std::string resolve(const std::string& directory, std::string_view text) {
   if (path.empty() || path[0] != '/') path = directory + "/" + path;
   const std::string name = fileName(path);
   if (name.find('.') == std::string::npos) path += ".dbf";
-  return matchCase(path);
+  return canonical(matchCase(path));
+}
+
+std::string canonical(const std::string& path) {
+  char buf[PATH_MAX];
+  if (::realpath(path.c_str(), buf)) return buf;
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos || slash == 0) return path;
+  const std::string parent = canonical(path.substr(0, slash));
+  return parent + (parent.size() > 0 && parent.back() == '/' ? "" : "/") + path.substr(slash + 1);
 }
 
 std::string sibling(const std::string& file, std::string_view extension) {

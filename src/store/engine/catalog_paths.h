@@ -16,6 +16,9 @@ std::string resolve(const std::string& directory, std::string_view text);
 std::string sibling(const std::string& file, std::string_view extension);
 
 std::string fileName(const std::string& path);
+// One spelling per file: symbolic links, "." and ".." and doubled separators
+// resolved for the longest existing prefix (so the cache never holds a table twice).
+std::string canonical(const std::string& path);
 bool isFile(const std::string& path);
 
 }  // namespace engine::paths
