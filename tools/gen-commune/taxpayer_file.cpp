@@ -548,6 +548,9 @@ class FileBuilder {
           line.current = d.unpaid;
           d.unpaid = 0;
           doc.lines.push_back(line);
+          // The balance update sums every receipt line of the group, debits included.
+          for (auto& m : main_)
+            if (d.group == m.group) m.paidCurrent += line.current;
         }
       if (!doc.lines.empty()) file_.payments.push_back(std::move(doc));
     }
