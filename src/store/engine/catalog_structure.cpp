@@ -181,6 +181,10 @@ void Catalog::pack(std::string_view pathText) {
     TableState& s = table->state();
     refuseDamaged(s);
     dropProductionIndexOf(s.path);
+    // Nothing deleted and no index flag: rewriting the file would change nothing.
+    bool anyDeleted = false;
+    for (std::uint32_t r = 0; r < s.count && !anyDeleted; ++r) anyDeleted = s.record(r)[0] == '*';
+    if (!anyDeleted && s.image[dbf::kProductionIndexOffset] == 0) return;
     std::string image = s.image.substr(0, s.layout.headerLength);
     image[dbf::kProductionIndexOffset] = 0;
     std::uint32_t live = 0;
