@@ -5,6 +5,8 @@
 // its pages from it, and the rates object takes its defaults from it.
 #pragma once
 
+#include "store/ini_row.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -79,19 +81,14 @@ struct SettingPage {
   QList<SettingSection> sections;
 };
 
-// One row of Ini.dbf as the first start writes it.
-struct IniRow {
-  QString owner;
-  QString name;
-  QString value;
-};
-
 // The pages in navigator order.
 const QList<SettingPage>& settingPages();
 // Every input, in page order.
 const QList<SettingInput>& settingInputs();
 // The input of that name (case-insensitive, as the window finds its controls), or null.
 const SettingInput* findSettingInput(const QString& name);
+// One row of Ini.dbf (owner, name, value), as table creation takes it.
+using dajdor::IniRow;
 // The rows Ini.dbf starts with: the window's inputs, then FR12's, then FRCOMB's.
 QList<IniRow> initialIniRows();
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 using namespace dajdor::admin;
+using dajdor::IniRow;
 
 TEST(SettingsCatalogue, NamesAreUniqueIgnoringCaseAndFitTheIniTable) {
   QSet<QString> seen;
@@ -21,7 +22,9 @@ TEST(SettingsCatalogue, NamesAreUniqueIgnoringCaseAndFitTheIniTable) {
       EXPECT_GE(in.initial.toDouble(&ok), 0) << in.name.toStdString();
       EXPECT_TRUE(ok) << in.name.toStdString();
     }
-    if (in.kind == InputKind::Combo) EXPECT_TRUE(in.items.contains(in.initial));
+    if (in.kind == InputKind::Combo) {
+      EXPECT_TRUE(in.items.contains(in.initial));
+    }
   }
 }
 
