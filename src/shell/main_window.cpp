@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,6 +32,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace dajdor {
 namespace {
@@ -152,13 +155,14 @@ void MainWindow::buildEntries() {
       auto* button = new ColourButton(entry.caption, menuPanel_);
       button->setObjectName(entry.id);
       button->setColours(kButtonColours);
-      button->setFixedSize(kButtonWidth, kButtonHeight);
       button->setToolTip(entry.hint);
       button->setStatusTip(entry.hint);
       button->setFocusPolicy(Qt::TabFocus);
       QFont font = button->font();
       font.setBold(true);
       button->setFont(font);
+      const int textWidth = QFontMetrics(font).horizontalAdvance(entry.caption) + 24;
+      button->setFixedSize(std::max(kButtonWidth, textWidth), kButtonHeight);
       connect(button, &QPushButton::clicked, this, [this, id = entry.id] { runCommand(id); });
       menuPanel_->layout()->addWidget(button);
       buttons_.insert(entry.id, button);

@@ -116,6 +116,13 @@ TEST_F(MainWindowTest, FirstStartLogsInAsAdminAndWritesTheLog) {
   EXPECT_EQ(rows->asText("ACTIUNE"), "Pornire program.");
   EXPECT_EQ(rows->asText("DATAA"), "12.03.2014");
   screenshot("main_window_logged_in");
+  for (const QString& id : {MenuId::ListeSiFormulare, MenuId::Utilitare}) {
+    window_->button(id)->click();
+    QMenu* menu = window_->menu(id);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_TRUE(menu->grab().save(QStringLiteral(DAJDOR_BIN_DIR) + "/../screenshots/menu_" + id + ".png"));
+    menu->hide();
+  }
 }
 
 TEST_F(MainWindowTest, WrongCredentialsKeepTheLoginPanelWithoutAMessage) {
