@@ -37,6 +37,35 @@ const QList<PackStep> kPacksAfterIndex = {{"SoldCalc.dbf", 5}, {"Chitante.dbf", 
                                           {"UndelSold.dbf", 2}, {"CodCL.dbf", 3},    {"ChitAnul.dbf", 2},
                                           {"Confirm.dbf", 3}};
 
+// Gathers the notices of the whole sequence into one message, so that one
+// locked table does not bring up a message for every step that needed it.
+class GatheredNotices : public Interaction {
+ public:
+  explicit GatheredNotices(Interaction& ui) : ui_(ui) {}
+
+  int message(const QString& title, const QString& text, int buttons, MessageKind kind) override {
+    if (buttons != Button::Ok) return ui_.message(title, text, buttons, kind);
+    notices_.append(title + QStringLiteral(":\r") + text);
+    if (kind == MessageKind::Error || (kind == MessageKind::Warning && worst_ != MessageKind::Error)) worst_ = kind;
+    return Answer::Ok;
+  }
+  void problem(const QString& text, const QString& field) override { ui_.problem(text, field); }
+  void progressStart(const QString& text, int maximum) override { ui_.progressStart(text, maximum); }
+  void progressStep(int steps) override { ui_.progressStep(steps); }
+  void progressEnd() override { ui_.progressEnd(); }
+
+  void flush() {
+    if (notices_.isEmpty()) return;
+    ui_.message(QStringLiteral("Initializare"), notices_.join(QStringLiteral("\r\r")), Button::Ok, worst_);
+    notices_.clear();
+  }
+
+ private:
+  Interaction& ui_;
+  QStringList notices_;
+  MessageKind worst_ = MessageKind::Information;
+};
+
 bool canWriteIn(const QString& dir) {
   QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".dajdor-probe-XXXXXX")));
   return probe.open();
@@ -49,9 +78,16 @@ QString withoutTrailingSeparator(QString path) {
 
 class Startup {
  public:
-  Startup(const StartupOptions& options, Interaction& ui) : options_(options), ui_(ui) {}
+  Startup(const StartupOptions& options, Interaction& ui) : options_(options), direct_(ui), ui_(ui) {}
 
   StartupResult run() {
+    StartupResult result = steps();
+    ui_.flush();
+    return result;
+  }
+
+ private:
+  StartupResult steps() {
     resolveDataDir();
     openDatabase();
     if (!result_.database) return std::move(result_);
@@ -75,7 +111,6 @@ class Startup {
     return std::move(result_);
   }
 
- private:
   engine::Database& db() { return *result_.database; }
   QString table(const QString& file) const { return sql::table(result_.paths.dataDir, file); }
   QString tablePath(const QString& file) const { return sql::tablePath(result_.paths.dataDir, file); }
@@ -106,11 +141,12 @@ class Startup {
       if (complete) {
         result_.paths.dataDir = server;
       } else {
-        ui_.message(QStringLiteral("Conectare server"),
-                    QStringLiteral("Baza de date ") + server + QStringLiteral("\r") +
-                        QStringLiteral("NU este accesibila sau este incompleta!") + QStringLiteral("\r") +
-                        QStringLiteral("Verificati conexiunea si baza si reporniti programul!"),
-                    Button::Ok, MessageKind::Error);
+        // The connection message stands on its own, before the work starts.
+        direct_.message(QStringLiteral("Conectare server"),
+                        QStringLiteral("Baza de date ") + server + QStringLiteral("\r") +
+                            QStringLiteral("NU este accesibila sau este incompleta!") + QStringLiteral("\r") +
+                            QStringLiteral("Verificati conexiunea si baza si reporniti programul!"),
+                        Button::Ok, MessageKind::Error);
       }
     }
     result_.isLocal = result_.paths.isLocal();
@@ -285,7 +321,8 @@ class Startup {
   }
 
   const StartupOptions& options_;
-  Interaction& ui_;
+  Interaction& direct_;
+  GatheredNotices ui_;
   StartupResult result_;
 };
 

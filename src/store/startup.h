@@ -2,8 +2,9 @@
 // directory of this run, bring it to the current layout, run the daily
 // maintenance, write missing model files and prime the identifier counters.
 //
-// Problems are told through the Interaction and the sequence goes on where it
-// can: the main window appears after any of them. Nothing existing is
+// Problems are gathered and told through the Interaction in one message at the
+// end (the server connection's message on its own, first), and the sequence
+// goes on where it can: the main window appears after any of them. Nothing existing is
 // overwritten or deleted except the daily maintenance's own cleanup.
 #pragma once
 

@@ -15,6 +15,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "store/qt_printers.h"
 
 namespace dajdor::testing {
@@ -253,6 +257,49 @@ TEST_F(StartupTest, DamagedTableAndSettingsAreReportedAndTheRestStillRuns) {
   EXPECT_EQ(counter("IDGOS"), "55");  // its table could not tell
   EXPECT_EQ(counter("IDCOD"), "13");
   EXPECT_FALSE(result.databaseEmpty);
+}
+
+// Another program keeps the taxpayers table to itself during the day's first start.
+TEST_F(StartupTest, LockedTableIsReportedAndTheRestStillRuns) {
+  start(kMonday).database.reset();
+  ui_.messages.clear();
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    try {
+      engine::Database db(dataDir().toStdString());
+      auto cursor = db.openTable(dataFile("Gospodar.dbf").toStdString(), true);
+      if (write(ready[1], "x", 1) != 1) _exit(1);
+      pause();
+    } catch (...) {
+      _exit(1);
+    }
+    _exit(0);
+  }
+  char signal = 0;
+  ASSERT_EQ(read(ready[0], &signal, 1), 1);
+
+  StartupResult result = start(kMonday.addDays(1));
+  kill(holder, SIGTERM);
+  waitpid(holder, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
+
+  ASSERT_TRUE(result.database);
+  const QString all = messagesOf(ui_);
+  EXPECT_TRUE(all.contains("Gospodar.dbf")) << all.toStdString();
+  EXPECT_TRUE(result.dailyMaintenance);
+  EXPECT_EQ(counter("IDCOD"), "13");  // the other counters are still primed
+  EXPECT_EQ(counter("IDGOS"), "1");
+  // One message for the whole start, naming each step the lock stopped.
+  ASSERT_EQ(ui_.messages.size(), 1) << all.toStdString();
+  EXPECT_EQ(ui_.messages.first().title, "Initializare");
+  EXPECT_EQ(ui_.messages.first().kind, MessageKind::Error);
+  for (const char* step : {"Lista satelor", "Intretinere zilnica", "Contoare"}) {
+    EXPECT_TRUE(all.contains(step)) << step;
+  }
 }
 
 TEST_F(StartupTest, DataFolderThatCannotBeCreatedIsReported) {
