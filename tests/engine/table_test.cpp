@@ -253,6 +253,26 @@ TEST_F(TableTest, ChangesByAnotherCopyAreSeenByTheNextStatement) {
   EXPECT_EQ(mine.open("Datorii.dbf")->get(0, 3).toString(), "5");
   EXPECT_THAT(t->lookup(3, Value::integer(5)), ElementsAre(0u));
   mine.endStatement();
+  // Rows only added: read without re-reading the file, built indexes included.
+  statement(theirs, [&] {
+    auto other = theirs.open("Datorii.dbf");
+    other->appendRecord({Value::integer(4), Value::integer(1), Value::text("Paza"), Value::integer(5)});
+    other->appendRecord({Value::integer(5), Value::integer(9)});
+  });
+  EXPECT_EQ(mine.open("Datorii.dbf"), t);
+  ASSERT_EQ(t->recordCount(), 5u);
+  EXPECT_EQ(t->get(3, 2).textRef(), "Paza");
+  EXPECT_THAT(t->lookup(3, Value::integer(5)), ElementsAre(0u, 3u));
+  // Existing rows changed too: everything is read again.
+  statement(theirs, [&] {
+    auto other = theirs.open("Datorii.dbf");
+    other->markDeleted(0);
+    other->appendRecord({Value::integer(6)});
+  });
+  mine.open("Datorii.dbf");
+  EXPECT_EQ(t->recordCount(), 6u);
+  EXPECT_TRUE(t->isDeleted(0));
+  EXPECT_THAT(t->lookup(3, Value::integer(5)), ElementsAre(3u));
   statement(theirs, [&] { theirs.drop("Datorii.dbf"); });
   EXPECT_THROW(mine.open("Datorii.dbf"), engine::Error);
 }

@@ -159,16 +159,10 @@ bool Catalog::Impl::readAppended(TableState& s, const FileStamp& now) {
   const int fd = s.fileLock.fd();
   std::string header(s.layout.headerLength, '\0');
   if (fd < 0 || ::pread(fd, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size())) return false;
-  if (header.compare(dbf::kPrefixSize, std::string::npos, s.diskHeader, dbf::kPrefixSize, std::string::npos) != 0)
-    return false;  // field descriptors differ
-  dbf::Parsed parsed;
-  std::string probe = header;
-  probe.resize(std::max<std::size_t>(header.size(), now.size));  // parse() checks lengths against the size
-  try {
-    parsed = dbf::parse(s.name, probe);
-  } catch (const Error&) {
+  // Same header and record lengths, same field descriptors: the same layout.
+  if (header.compare(8, 4, s.diskHeader, 8, 4) != 0 ||
+      header.compare(dbf::kPrefixSize, std::string::npos, s.diskHeader, dbf::kPrefixSize, std::string::npos) != 0)
     return false;
-  }
   const std::uint32_t declared = static_cast<std::uint32_t>(static_cast<unsigned char>(header[4]) |
                                                              static_cast<unsigned char>(header[5]) << 8 |
                                                              static_cast<unsigned char>(header[6]) << 16 |

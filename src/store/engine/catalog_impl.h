@@ -44,6 +44,7 @@ struct Catalog::Impl : ChangeObserver {
   void readInto(TableState& s);
   std::shared_ptr<Table> load(const std::string& path);
   void validate(Table& table);
+  bool readAppended(TableState& s, const FileStamp& now);
   std::string resolveCached(std::string_view text);
   std::shared_ptr<Table> find(std::string_view text);
 

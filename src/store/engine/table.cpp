@@ -47,14 +47,15 @@ void unindex(TableState& s, std::uint32_t rec) {
     }
 }
 
-void reindex(TableState& s, std::uint32_t rec) {
+}  // namespace
+
+void TableState::indexRecord(std::uint32_t rec) {
+  if (record(rec)[0] == '*') return;
   std::string key;
-  for (auto& [field, index] : s.indexes)
-    if (dbf::storedKey(s.layout.fields[static_cast<std::size_t>(field)], fieldBytes(s, rec, field), key))
+  for (auto& [field, index] : indexes)
+    if (dbf::storedKey(layout.fields[static_cast<std::size_t>(field)], fieldBytes(*this, rec, field), key))
       insertSorted(index[key], rec);
 }
-
-}  // namespace
 
 void TableState::markDirty(std::uint32_t rec) {
   if (rec >= diskCount || rewrite) return;  // appended records and rewrites are written anyway
@@ -153,7 +154,7 @@ std::uint32_t Table::appendRecord(const std::vector<Value>& values) {
   if (s.observer) s.observer->beforeAppend(*this);
   s.image.append(rec);
   const std::uint32_t number = s.count++;
-  reindex(s, number);
+  s.indexRecord(number);
   ++s.rowsVersion;
   ++s.contentVersion;
   return number;

@@ -40,7 +40,9 @@ struct TableState {
   // Disk state as last read or written.
   bool onDisk = false;
   FileStamp stamp;
-  std::uint64_t counter = 0;  // change counter of the header on disk
+  // Header bytes 16..23 on disk: low half counts every write, high half only those
+  // that changed existing records (so a reader may just read rows appended since).
+  std::uint64_t counter = 0;
   std::uint32_t diskCount = 0;
   std::string diskHeader;     // header bytes as on disk, for the journal
   TableFileLock fileLock;     // shared while cached, exclusive for maintenance
@@ -69,6 +71,7 @@ struct TableState {
   }
   bool hasChanges() const { return rewrite || created || !dirtyList.empty() || count != diskCount; }
   void markDirty(std::uint32_t rec);
+  void indexRecord(std::uint32_t rec);  // adds a new live record to the built indexes
   void clearChanges();
   // A new layout (and records) replace the old ones in memory.
   void replaceLayout(dbf::Layout newLayout, std::string newImage, std::uint32_t newCount);
