@@ -1,5 +1,6 @@
 #include "shell/action_log.h"
 
+#include "shell/app_context.h"
 #include "store/clock.h"
 #include "store/engine/sql_text.h"
 #include "store/sql_helpers.h"
@@ -43,6 +44,11 @@ QString ActionLog::cancellationText(const QString& series, const QString& number
                                     const QString& payer) {
   return QStringLiteral("Anulat Chitanta ") + series + QStringLiteral(" nr.") + number + QStringLiteral(" / ") +
          date.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" - ") + payer;
+}
+
+void LogAction(AppContext& context, const QString& role, const QString& text) {
+  if (!context.database) throw engine::Error("Baza de date nu este deschisa.");
+  ActionLog(*context.database, context.paths.dataDir).log(context.user.name, role, text);
 }
 
 }  // namespace dajdor

@@ -9,6 +9,8 @@
 
 namespace dajdor {
 
+struct AppContext;
+
 class ActionLog {
  public:
   static constexpr const char* kTableName = "Log.dbf";
@@ -38,5 +40,10 @@ class ActionLog {
   engine::Database& database_;
   QString dataDir_;
 };
+
+// LogAction for the operations of a run: the entry is written in the run's data
+// directory under the logged-in user's name (the name the login input shows).
+// Throws engine::Error when the log cannot be written.
+void LogAction(AppContext& context, const QString& role, const QString& text);
 
 }  // namespace dajdor

@@ -1,5 +1,7 @@
 #include "shell/action_log.h"
 
+#include "shell/app_context.h"
+
 #include "store/clock.h"
 #include "store/engine/sql_text.h"
 
@@ -56,6 +58,22 @@ TEST_F(LogActionTest, EntriesAreAppendedWithDateTimeUserRoleAndText) {
     for (std::size_t c = 0; c < expected[r].size(); ++c)
       EXPECT_EQ(rows->value(r, c).toString(), expected[r][c]) << "row " << r << " column " << c;
   }
+}
+
+TEST_F(LogActionTest, ARunLogsUnderTheLoggedInUserAndWithoutADatabaseFailsLoudly) {
+  AppContext context;
+  context.paths = Paths::forAppDir(dir_.path());
+  context.paths.dataDir = dir_.path();
+  context.user.name = "CASIER";
+  EXPECT_THROW(LogAction(context, "7", "x"), engine::Error);
+  context.database = std::make_unique<engine::Database>(dir_.path().toStdString());
+  LogAction(context, "7", ActionLog::paymentText('N', "3"));
+  auto rows = context.database->query("SELECT UTILIZATOR, ROL, ACTIUNE FROM " +
+                                      engine::sql::table(log_.tablePath().toStdString()));
+  ASSERT_EQ(rows->rowCount(), 1u);
+  EXPECT_EQ(rows->value(0, 0).toString(), "CASIER");
+  EXPECT_EQ(rows->value(0, 1).toString(), "7");
+  EXPECT_EQ(rows->value(0, 2).toString(), "Operat N nr.3");
 }
 
 TEST(LogTexts, PaymentTextsByDocumentKind) {
