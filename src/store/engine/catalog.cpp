@@ -10,11 +10,11 @@
 
 #include "catalog_paths.h"
 #include "journal_io.h"
+#include "memory_advice.h"
 
 #include <algorithm>
 #include <fcntl.h>
 #include <strings.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,18 +41,12 @@ std::uint64_t diskCounter(int fd) {
 }
 
 // A table's image: its size now plus room for appends, since growing past the
-// capacity copies all of it (the untouched spare pages cost no memory). Large
-// images ask for huge pages: first-touch page faults dominated loading a big
-// table, up to twenty times the cost of the read itself.
+// capacity copies all of it (the untouched spare pages cost no memory). Huge
+// pages: first-touch page faults dominated loading a big table, up to twenty
+// times the cost of the read itself.
 void reserveImage(std::string& image, std::uint64_t size) {
   image.reserve(size + size / 4);
-#ifdef MADV_HUGEPAGE
-  constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
-  const auto begin = reinterpret_cast<std::uintptr_t>(image.data());
-  const std::uintptr_t first = (begin + kHuge - 1) & ~(kHuge - 1);
-  const std::uintptr_t last = (begin + image.capacity()) & ~(kHuge - 1);
-  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#endif
+  memory::preferHugePages(image.data(), image.capacity());
 }
 
 // The header's counters after one more write (see TableState::counter).

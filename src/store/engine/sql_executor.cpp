@@ -2,6 +2,7 @@
 // orders; applies INSERT, UPDATE, DELETE and the table-structure statements.
 #include "sql_executor.h"
 
+#include "memory_advice.h"
 #include "result_set.h"
 #include "sql_functions.h"
 #include "sql_lexer.h"
@@ -297,6 +298,7 @@ Output groupAndProject(const SelectPlan& plan, const Rows& rows, const EvalConte
   EvalContext ctx = base;
   if (!plan.grouped) {
     out.cells.reserve(rows.count() * plan.columns.size());
+    memory::preferHugePages(out.cells.data(), out.cells.capacity() * sizeof(Value));
     for (std::size_t i = 0; i < rows.count(); ++i) {
       ctx.records = rows.row(i);
       project(plan, ctx, out);
