@@ -358,10 +358,10 @@ void MainWindow::dailyImportTick() {
         if (!dailyImport) return;  // nothing to run on this installation yet
         break;
     }
-    const bool finished = dailyImport();
-    // Whatever the outcome, the import is not tried again today.
+    // Recorded first: whatever the outcome, even a failure half-way, the import
+    // is not tried again today.
     settings.WriteSetting(kDailyImportSection, kDailyImportKey, QString::number(Clock::todayNumber()));
-    if (finished) dailyImportTimer_.start();
+    if (dailyImport()) dailyImportTimer_.start();
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Actualizare din RA"), sql::message(e));
   }

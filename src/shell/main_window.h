@@ -44,8 +44,9 @@ class MainWindow : public QMainWindow {
 
   // Writes the backup archive of the data directory chosen at exit.
   std::function<void(const QString& archive)> backupAtExit;
-  // Runs the daily import from the agricultural register; true when it got to
-  // the end (the minute timer then starts again).
+  // Runs the daily import from the agricultural register once its time has come;
+  // true when it got to the end (the minute timer then starts again). It calls
+  // showLoginPanel() before the taxpayer register adds everybody to payment.
   std::function<bool()> dailyImport;
   // The new-year selection and takeover from the previous year's data folder;
   // true when the takeover ran (the program then ends).

@@ -5,6 +5,8 @@
 #include "shell/log_view_window.h"
 #include "shell/users_file.h"
 #include "store/clock.h"
+#include "store/machine_settings.h"
+#include "store/settings_file.h"
 #include "store/engine/sql_text.h"
 #include "store/scripted_interaction.h"
 
@@ -13,6 +15,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -264,6 +268,54 @@ TEST_F(MainWindowTest, TheLogViewerShowsEveryEntryWithTheNewestSelected) {
   });
   window_->action("IstoricModificari")->trigger();
   EXPECT_FALSE(window_->logViewer()->isVisible());
+}
+
+TEST_F(MainWindowTest, TheDailyImportRunsOnceADayAndRecordsTheDay) {
+  context_.rates.setText("AUTORA", "DA");
+  context_.rates.setText("ORAAUTORA", "09:00");
+  int runs = 0;
+  window_->dailyImport = [&] {
+    ++runs;
+    window_->showLoginPanel();
+    return true;
+  };
+  SettingsFile settings(context_.paths.dataFile("Dajdor.set"));
+  window_->dailyImportTick();
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(settings.ReadSetting("Server", "AutoRADate"), QString::number(Clock::todayNumber()));
+  EXPECT_TRUE(window_->dailyImportTimer().isActive());
+  EXPECT_TRUE(window_->isUnattended());
+
+  window_->dailyImportTick();  // same day: nothing more, the timer stays stopped
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(window_->dailyImportTimer().isActive());
+
+  // The next day: too early first, then a failing import, which is not retried that day.
+  Clock::setFixed(QDateTime(QDate(2014, 3, 13), QTime(8, 0)));
+  window_->dailyImportTick();  // too early: wait
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(window_->dailyImportTimer().isActive());
+  Clock::setFixed(QDateTime(QDate(2014, 3, 13), QTime(9, 1)));
+  window_->dailyImport = [&]() -> bool { throw std::runtime_error("Baza RA lipseste"); };
+  window_->dailyImportTick();
+  EXPECT_EQ(settings.ReadSetting("Server", "AutoRADate"), QString::number(Clock::todayNumber()));
+  ASSERT_FALSE(interaction_.messages.isEmpty());
+  EXPECT_EQ(interaction_.messages.last().kind, MessageKind::Error);
+  EXPECT_FALSE(window_->dailyImportTimer().isActive());
+}
+
+TEST_F(MainWindowTest, ClosingOffersTheBackupOfTheDayUnderTheNextFreeNumber) {
+  const QString backups = dir_.filePath("Salvari");
+  QDir().mkpath(backups);
+  QFile(backups + "/12.03.2014_0.d14").open(QIODevice::WriteOnly);
+  MachineSettings().WriteRegistry("CALESALVARI", backups);
+  QStringList archives;
+  window_->backupAtExit = [&](const QString& archive) { archives << QFileInfo(archive).fileName(); };
+  interaction_.queueAnswer(Answer::Da);
+  window_->close();
+  ASSERT_EQ(interaction_.messages.size(), 1);
+  EXPECT_EQ(interaction_.messages[0].title, "Salvare Automata");
+  EXPECT_EQ(archives, QStringList{"12.03.2014_1.d14"});
 }
 
 TEST_F(MainWindowTest, ClickingTheDateClosesTheWindow) {
