@@ -211,11 +211,16 @@ void Catalog::Impl::lockFor(bool writes) {
   lock.lock(writes ? DirectoryLock::Mode::Exclusive : DirectoryLock::Mode::Shared);
   if (!journal.pending()) return;
   // A writer died mid-flush: put its before-images back before anybody reads.
-  if (!writes) {
+  try {
+    if (!writes) {
+      lock.unlock();
+      lock.lock(DirectoryLock::Mode::Exclusive);
+    }
+    journal.recover();
+  } catch (...) {
     lock.unlock();
-    lock.lock(DirectoryLock::Mode::Exclusive);
+    throw;
   }
-  journal.recover();
 }
 
 void Catalog::Impl::requireWriting(const Table& table) const {
