@@ -1,1 +1,87 @@
-int main() { return 0; }
+// The program: one copy per machine, the start-up window, then the main window.
+#include "admin/administration_window.h"
+#include "admin/settings_catalogue.h"
+#include "shell/app_context.h"
+#include "shell/main_window.h"
+#include "shell/progress_window.h"
+#include "shell/single_instance.h"
+#include "shell/startup_window.h"
+#include "shell/widget_interaction.h"
+#include "store/machine_settings.h"
+#include "store/settings_file.h"
+#include "store/version.h"
+#include "widgets/bring_to_front.h"
+#include "widgets/hint_style.h"
+
+#include <QApplication>
+#include <QLocale>
+
+#include <memory>
+
+namespace {
+
+using namespace dajdor;
+
+// The windows that work on the data directory; made once start-up has chosen it.
+struct WorkWindows {
+  std::unique_ptr<SettingsFile> settings;
+  MachineSettings machine;
+  std::unique_ptr<MainWindow> main;
+  admin::AdministrationWindow* administration = nullptr;  // owned by the main window
+
+  void build(AppContext& context, ProgressWindow& progress) {
+    main = std::make_unique<MainWindow>(context);
+    progress.setMainWindow(main.get());
+    if (context.database) {
+      settings = std::make_unique<SettingsFile>(context.paths.dataFile(SettingsFile::kFileName));
+      administration = new admin::AdministrationWindow(
+          admin::AdministrationServices{context.paths, *context.database, *settings, machine,
+                                        *context.interaction, context.rates, kWorkYear},
+          main.get());
+      main->setCommand(MenuId::Administrare, [this, &context] {
+        administration->setUserName(context.user.name);
+        administration->showAdministration();
+      });
+      // A new connection takes effect at the next start.
+      QObject::connect(administration, &admin::AdministrationWindow::endProgramRequested, main.get(),
+                       &QWidget::close);
+    }
+    main->show();
+  }
+
+  // The window a second start of the program brings forward.
+  QWidget* front(QWidget* startup) const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (main && main->isVisible()) return main.get();
+    return startup;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(kApplicationTitle);
+  QApplication::setApplicationDisplayName(kApplicationTitle);
+
+  SingleInstance instance(kApplicationTitle);
+  if (!instance.claim()) return 0;
+
+  // Amounts and numbers are written with '.' whatever the machine's language.
+  QLocale::setDefault(QLocale::c());
+  applyHintStyle(app);
+
+  AppContext context;
+  context.paths = Paths::forAppDir(QCoreApplication::applicationDirPath());
+  ProgressWindow progress;
+  WidgetInteraction interaction(progress);
+  context.interaction = &interaction;
+
+  WorkWindows windows;
+  StartupWindow startup(context, admin::initialIniRows());
+  QObject::connect(&startup, &StartupWindow::handedOver, [&] { windows.build(context, progress); });
+  QObject::connect(&instance, &SingleInstance::activationRequested,
+                   [&] { bringToFront(windows.front(&startup)); });
+  startup.show();
+  return QApplication::exec();
+}

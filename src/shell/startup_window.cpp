@@ -134,7 +134,6 @@ void StartupWindow::initialise() {
 
   unsetCursor();
   hide();
-  if (mainWindow_) mainWindow_->show();
   emit handedOver();
 }
 

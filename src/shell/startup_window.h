@@ -6,7 +6,6 @@
 #include "store/ini_row.h"
 
 #include <QList>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -22,8 +21,6 @@ class StartupWindow : public QWidget {
  public:
   StartupWindow(AppContext& context, QList<IniRow> iniRows, QWidget* parent = nullptr);
 
-  // The window shown when start-up is over.
-  void setMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
   // Time between the window appearing and the work starting (one second).
   void setStartDelay(int milliseconds) { timer_.setInterval(milliseconds); }
 
@@ -34,7 +31,8 @@ class StartupWindow : public QWidget {
   QProgressBar* progress() const { return progress_; }
 
  signals:
-  // Start-up is over, this window hidden and the main window shown.
+  // Start-up is over and this window hidden: the main window takes over. The
+  // windows that work on the data directory are made now that it is known.
   void handedOver();
 
  protected:
@@ -47,7 +45,6 @@ class StartupWindow : public QWidget {
 
   AppContext& context_;
   QList<IniRow> iniRows_;
-  QPointer<QWidget> mainWindow_;
   QTimer timer_;
   bool started_ = false;
   QLabel* status_;

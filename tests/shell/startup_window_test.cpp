@@ -1,5 +1,6 @@
 #include "admin/settings_catalogue.h"
 #include "shell/app_context.h"
+#include "shell/main_window.h"
 #include "shell/startup_settings.h"
 #include "shell/startup_window.h"
 #include "store/clock.h"
@@ -87,6 +88,24 @@ TEST_F(StartupFixture, FirstStartBuildsTheDataDirectoryAndHandsOver) {
   // The settings were loaded from the Ini.dbf just written.
   EXPECT_EQ(context.rates.text("ICCA"), admin::Rates().text("ICCA"));
   EXPECT_TRUE(interaction.messages.isEmpty()) << interaction.messages.value(0).text.toStdString();
+}
+
+TEST_F(StartupFixture, TheMainWindowTakesOverOnTheChosenDataDirectory) {
+  StartupWindow startup(context, admin::initialIniRows());
+  std::unique_ptr<MainWindow> main;
+  QObject::connect(&startup, &StartupWindow::handedOver, [&] {
+    main = std::make_unique<MainWindow>(context);
+    main->show();
+  });
+  ASSERT_TRUE(runToHandOver(startup));
+
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_FALSE(startup.isVisible());
+  EXPECT_EQ(main->objectName(), "TForm3");
+  EXPECT_EQ(main->windowTitle(), "Dajdor 2014 ver.1.38");
+  EXPECT_TRUE(main->loginPanel()->isVisible());
+  EXPECT_EQ(main->dateLabel()->text(), "12.03.2014");
 }
 
 TEST_F(StartupFixture, AnIncompleteServerDirectoryIsToldAndTheRunStaysLocal) {
