@@ -108,7 +108,6 @@ void Catalog::Impl::readInto(TableState& s) {
   s.count = s.diskCount = parsed.count;
   s.damage = std::move(parsed.damage);
   s.stamp = stamp;
-  s.onDisk = true;
   s.indexes.clear();
   s.clearChanges();
   s.dropped = false;
@@ -433,7 +432,6 @@ void Catalog::Impl::flush() {
     s.diskHeader = s.image.substr(0, s.layout.headerLength);
     s.counter = dbf::changeCounter(s.diskHeader);
     statFile(s.path, s.stamp);
-    s.onDisk = true;
     if (wasCreated) s.fileLock.attach(s.path, s.name);
   }
   touched.clear();

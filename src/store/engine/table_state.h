@@ -38,7 +38,6 @@ struct TableState {
   std::string damage;  // why the file was read only partly (writes refused)
 
   // Disk state as last read or written.
-  bool onDisk = false;
   FileStamp stamp;
   // Header bytes 16..23 on disk: low half counts every write, high half only those
   // that changed existing records (so a reader may just read rows appended since).
