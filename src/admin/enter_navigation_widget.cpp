@@ -11,6 +11,8 @@ namespace dajdor::admin {
 
 EnterNavigation::EnterNavigation(QWidget* window) : QObject(window), window_(window) {
   for (QWidget* child : window->findChildren<QWidget*>()) {
+    // Inputs of dialogs owned by this window have navigation of their own.
+    if (child->window() != window) continue;
     if (qobject_cast<QLineEdit*>(child) || qobject_cast<QComboBox*>(child) ||
         qobject_cast<QAbstractSpinBox*>(child) || qobject_cast<QCheckBox*>(child))
       child->installEventFilter(this);

@@ -1,0 +1,258 @@
+#include "admin/admin_fixture.h"
+#include "admin/administration_window.h"
+#include "admin/budget_code_editor_dialog.h"
+#include "admin/budget_codes_window.h"
+#include "admin/locality_editor_dialog.h"
+#include "admin/rate_edit_widget.h"
+#include "admin/settings_catalogue.h"
+#include "admin/settings_page_widget.h"
+#include "widgets/balloon_hint_widget.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace dajdor::admin;
+
+namespace dajdor::testing {
+namespace {
+
+class AdministrationWindowTest : public AdminTest {
+ protected:
+  std::unique_ptr<AdministrationWindow> openWindow(bool local = true) {
+    Paths paths = Paths::forAppDir(dir_.path());
+    if (!local) paths.dataDir = dir_.filePath("shared");
+    auto window = std::make_unique<AdministrationWindow>(
+        AdministrationServices{paths, *db_, *settings_, *machine_, ui_, rates_, 2014});
+    window->setUserName("ION");
+    window->reloadLocalities();
+    window->show();
+    return window;
+  }
+  template <typename W>
+  W* find(QWidget* window, const QString& name) {
+    W* widget = window->findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+  }
+  void click(QWidget* window, const QString& button) {
+    QTest::mouseClick(find<QPushButton>(window, button), Qt::LeftButton);
+  }
+  // Runs `act` on the modal dialog once it is shown; `act` must close it, and a
+  // dialog left open is a failure rather than a test that never ends.
+  void whenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+      QWidget* modal = QApplication::activeModalWidget();
+      ASSERT_NE(modal, nullptr);
+      act(modal);
+      if (modal->isVisible()) {
+        ADD_FAILURE() << modal->objectName().toStdString() << " is still open";
+        modal->close();
+      }
+    });
+  }
+  static void grab(QWidget* widget, const QString& file) {
+    const QString dir = qEnvironmentVariable("DAJDOR_SCREENSHOT_DIR");
+    if (dir.isEmpty()) return;
+    QDir().mkpath(dir);
+    widget->grab().save(dir + "/" + file);
+  }
+
+  Rates rates_;
+};
+
+TEST_F(AdministrationWindowTest, EveryPageShowsItsInputsAndASavedRateSurvivesReopening) {
+  auto window = openWindow();
+  QListWidget* navigator = window->navigator();
+  QStringList visited;
+  for (int row = 0; row < navigator->count(); ++row) {
+    QListWidgetItem* item = navigator->item(row);
+    if (!(item->flags() & Qt::ItemIsEnabled)) {
+      EXPECT_EQ(item->text(), "TAXE - Valori fixate");
+      continue;
+    }
+    navigator->setCurrentItem(item);
+    auto* shown = qobject_cast<SettingsPageWidget*>(
+        window->findChild<QStackedWidget*>("Pages")->currentWidget());
+    ASSERT_NE(shown, nullptr) << item->text().toStdString();
+    EXPECT_TRUE(shown->isVisible()) << item->text().toStdString();
+    EXPECT_EQ(shown->page().navigatorText, item->text());
+    visited.append(shown->page().id);
+    if (shown->page().id == "PageGeneral") grab(window.get(), "administration-general.png");
+    if (shown->page().id == "PageBuildings") grab(window.get(), "administration-buildings.png");
+    if (shown->page().id == "PageHeavy") grab(window.get(), "administration-heavy.png");
+  }
+  EXPECT_EQ(visited.size(), settingPages().size());
+  for (const SettingInput& in : settingInputs())
+    EXPECT_NE(window->findChild<QWidget*>(in.name), nullptr) << in.name.toStdString();
+  auto* g12 = find<RateEdit>(window.get(), "G12A");
+  EXPECT_EQ(g12->maxLength(), 6);
+  EXPECT_EQ(find<RateEdit>(window.get(), "EC1ZA")->text(), "40");
+  EXPECT_EQ(find<QComboBox>(window.get(), "ComboBox3")->currentText(), "IV");
+
+  window->showPage("PageIntravilan");
+  auto* icca = find<RateEdit>(window.get(), "ICCA");
+  icca->selectAll();
+  QTest::keyClicks(icca, "2.75");
+  click(window.get(), "SaveButton");
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(rates_.value("ICCA"), 2.75);  // calculations see it at once
+  EXPECT_EQ(iniValue("ICCA"), "2.75");
+  window.reset();
+
+  rates_ = Rates();
+  auto reopened = openWindow();
+  EXPECT_EQ(find<RateEdit>(reopened.get(), "ICCA")->text(), "2.75");
+  EXPECT_EQ(rates_.value("ICCA"), 2.75);
+}
+
+TEST_F(AdministrationWindowTest, LeavingWithoutSavingShowsTheStoredValuesAgain) {
+  auto window = openWindow();
+  auto* icca = find<RateEdit>(window.get(), "ICCA");
+  auto* primaria = find<QLineEdit>(window.get(), "PrimariaLab");
+  auto* bonus = find<QCheckBox>(window.get(), "BONIF50");
+  const auto edit = [&] {
+    window->show();
+    icca->selectAll();
+    QTest::keyClicks(icca, "9");
+    primaria->setText("Primaria Noua");
+    bonus->setChecked(true);
+  };
+  edit();
+  click(window.get(), "CancelButton");
+  EXPECT_EQ(icca->text(), "0");
+  EXPECT_EQ(primaria->text(), "");
+  EXPECT_FALSE(bonus->isChecked());
+
+  edit();
+  QTest::keyClick(window.get(), Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(icca->text(), "0");
+  EXPECT_EQ(rates_.value("ICCA"), 0);
+  EXPECT_EQ(iniValue("ICCA"), "0");
+  EXPECT_EQ(settings_->ReadSetting("Server", "BONIF50"), "");
+}
+
+TEST_F(AdministrationWindowTest, RateInputsRefuseWhatIsNotANonNegativeNumber) {
+  auto window = openWindow();
+  window->showPage("PageExtravilan");
+  auto* whole = find<RateEdit>(window.get(), "EC1ZA");
+  window->showPage("PageIntravilan");
+  auto* decimal = find<RateEdit>(window.get(), "ICCA");
+  struct Case {
+    RateEdit* input;
+    const char* typed;
+    const char* shown;
+    bool balloon;
+  };
+  const Case cases[] = {
+      {whole, "-", "", true},      {whole, "12", "12", false},    {whole, "1.5", "15", true},
+      {whole, "a7", "7", true},    {decimal, "1.5", "1.5", false}, {decimal, "1.2.3", "1.23", true},
+      {decimal, "-2", "2", true},  {decimal, "1e3", "13", true},
+  };
+  for (const Case& c : cases) {
+    if (BalloonHint::current()) BalloonHint::current()->close();
+    QApplication::processEvents();
+    c.input->setRateText("");
+    c.input->setFocus();
+    QTest::keyClicks(c.input, c.typed);
+    EXPECT_EQ(c.input->text(), c.shown) << c.typed;
+    BalloonHint* balloon = BalloonHint::current();
+    EXPECT_EQ(balloon != nullptr, c.balloon) << c.typed;
+    if (balloon) {
+      EXPECT_EQ(balloon->message(), c.input->refusalMessage());
+    }
+  }
+  // An input left empty holds 0.
+  decimal->setRateText("");
+  EXPECT_EQ(decimal->rateText(), "0");
+}
+
+TEST_F(AdministrationWindowTest, ClientMachineIsToldOnlyTheServerBacksUp) {
+  auto window = openWindow(false);
+  bool chooserShown = false;
+  window->chooseFolder = [&](const QString&) {
+    chooserShown = true;
+    return QString();
+  };
+  click(window.get(), "BackupPathButton");
+  EXPECT_FALSE(chooserShown);
+  ASSERT_EQ(ui_.messages.size(), 1);
+  EXPECT_EQ(ui_.messages.first().text, "Numai Serverul poate salva automat!");
+}
+
+TEST_F(AdministrationWindowTest, LocalitiesAreAddedThroughTheEditorAndTheOnlyOneCanBeDeleted) {
+  auto window = openWindow();
+  window->showPage("PageZones");
+  find<QComboBox>(window.get(), "ComboBox2")->setCurrentText("C");
+  whenModal([](QWidget* editor) {
+    EXPECT_EQ(editor->objectName(), "TAddZonaF");
+    EXPECT_EQ(editor->findChild<QComboBox*>(kZoneField)->currentText(), "C");  // the default zone
+    EXPECT_EQ(editor->findChild<QComboBox*>(kRankField)->currentText(), "IV");
+    QTest::keyClicks(editor->findChild<QLineEdit*>(kLocalityField), "lunca");
+    QTest::mouseClick(editor->findChild<QPushButton*>("SaveButton"), Qt::LeftButton);
+  });
+  click(window.get(), "AddLocalityButton");
+  ASSERT_EQ(window->localities().size(), 1);
+  EXPECT_EQ(window->localities().first().name, "LUNCA");
+  EXPECT_EQ(window->localities().first().zone, "C");
+  EXPECT_EQ(window->localitiesGrid()->currentRow(), 0);
+  grab(window.get(), "administration-zones.png");
+
+  click(window.get(), "DeleteLocalityButton");  // the scripted answer is DA
+  EXPECT_EQ(ui_.messages.last().text, "Sunteti sigur ca vreti sa stergeti localitatea?");
+  EXPECT_TRUE(window->localities().isEmpty());
+  EXPECT_EQ(window->localitiesGrid()->rowCount(), 0);
+  EXPECT_EQ(window->localitiesGrid()->currentRow(), -1);
+
+  click(window.get(), "ModifyLocalityButton");
+  EXPECT_EQ(ui_.problems.last().text, "Nu aveti ce modifica!");
+}
+
+TEST_F(AdministrationWindowTest, BudgetCodesSortByAColumnAndKeepTheSelection) {
+  auto window = openWindow();
+  BudgetCodesWindow* codes = window->budgetCodes();
+  codes->reload();
+  codes->show();
+  const auto selectGroup = [&](const QString& group) {
+    for (int row = 0; row < codes->codes().size(); ++row)
+      if (codes->codes()[row].group == group) codes->grid()->setCurrentCell(row, 0);
+  };
+  selectGroup("Paza");
+  EXPECT_EQ(codes->grid()->item(0, 0)->text(), "Impozit pe cladiri");
+  codes->sortByColumn(0);
+  EXPECT_EQ(codes->grid()->item(0, 0)->text(), "Auto neinmatriculate");
+  ASSERT_TRUE(codes->selected());
+  EXPECT_EQ(codes->selected()->group, "Paza");
+
+  whenModal([](QWidget* editor) {
+    EXPECT_EQ(editor->objectName(), "TFAddCODCL");
+    EXPECT_TRUE(editor->findChild<QLineEdit*>(kGroupNameField)->isReadOnly());
+    auto* natural = editor->findChild<QLineEdit*>(kNaturalAccountField);
+    natural->selectAll();
+    QTest::keyClicks(natural, "21.03.02.01");
+    // The legal-person account follows what is typed for natural persons.
+    EXPECT_EQ(editor->findChild<QLineEdit*>(kLegalAccountField)->text(), "21.03.02.01");
+    QTest::keyClick(editor->findChild<QLineEdit*>(kLegalAccountField), Qt::Key_Return);
+  });
+  QTest::keyClick(codes->grid(), Qt::Key_Return);
+  EXPECT_EQ(codes->selected()->group, "Paza");
+  EXPECT_EQ(codes->selected()->naturalAccount, "21.03.02.01");
+  EXPECT_EQ(codes->selected()->legalAccount, "21.03.02.01");
+  grab(codes, "budget-codes.png");
+
+  codes->remove();
+  EXPECT_EQ(ui_.messages.last().text, "Nu aveti voie sa stergeti aceasta creanta!");
+  EXPECT_EQ(codes->codes().size(), 12);
+}
+
+}  // namespace
+}  // namespace dajdor::testing
