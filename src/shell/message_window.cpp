@@ -139,7 +139,7 @@ void MessageWindow::placeButtons(int buttons, const MessageStyle& style) {
     auto* button = new ColourButton(QString::fromLatin1(spec.caption), band_);
     button->setObjectName(QString::fromLatin1(spec.caption));
     button->setColours(colours);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);  // Enter presses the button that has the focus
     buttons_.append(button);
     if (!(buttons & spec.bit)) {
       button->hide();

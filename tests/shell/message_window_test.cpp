@@ -85,6 +85,18 @@ TEST(MessageWindow, EachButtonAnswersItsCode) {
   }
 }
 
+TEST(MessageWindow, KeyboardAnswers) {
+  // Enter presses the focused button, which is the first one shown.
+  whenMessageShown([](MessageWindow* window) { QTest::keyClick(window->focusWidget(), Qt::Key_Return); });
+  EXPECT_EQ(Mesaj("Stergere", "Stergeti rolul?", 3, 0), 6);
+
+  whenMessageShown([](MessageWindow* window) {
+    window->button("NU")->setFocus();
+    QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+  });
+  EXPECT_EQ(Mesaj("Stergere", "Stergeti rolul?", 3, 0), 7);
+}
+
 TEST(MessageWindow, EscapeAndCloseBoxAnswerCancel) {
   whenMessageShown([](MessageWindow* window) { QTest::keyClick(window, Qt::Key_Escape); });
   EXPECT_EQ(Mesaj("Stergere", "Stergeti rolul?", 3, 0), 2);

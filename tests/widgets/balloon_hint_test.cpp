@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
@@ -43,6 +44,10 @@ TEST_F(BalloonFixture, ProblemBalloonPointsAtTheControlForFiveSecondsWithoutBloc
   EXPECT_LE(balloon->tip().y(), control.bottom());
   EXPECT_FALSE(balloon->pointsDown());
   EXPECT_TRUE(balloon->geometry().contains(balloon->tip()));
+
+  const QString folder = QString(DAJDOR_BIN_DIR) + "/../screenshots";
+  QDir().mkpath(folder);
+  balloon->grab().save(folder + "/balloon_hint.png");
 
   EXPECT_TRUE(balloon->hideTimer().isActive());
   EXPECT_TRUE(balloon->hideTimer().isSingleShot());
