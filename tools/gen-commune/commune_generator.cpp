@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <tuple>
 
 namespace gencommune {
 namespace {
@@ -103,7 +104,6 @@ void writePayments(engine::Database& db, std::vector<PaymentDocument>& documents
           .set("LEGITIMA", cashier.identity)
           .set("RESTANTA", line.arrears)
           .set("MAJOREST", line.carriedPenalty)
-          .set("DEPOZIT", line.deposit)
           .set("CURENT", line.current)
           .set("MAJOR", line.penalty)
           .set("REDUCERE", line.reduction)

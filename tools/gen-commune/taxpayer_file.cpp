@@ -90,7 +90,7 @@ struct Debt {
 struct MainTax {
   const char* group;
   int initialArrears = 0, initialPenalties = 0, initialPlus = 0;
-  int paidArrears = 0, paidPenalties = 0, paidCurrent = 0, paidDeposit = 0, paidLatePenalty = 0, granted = 0;
+  int paidArrears = 0, paidPenalties = 0, paidCurrent = 0, paidLatePenalty = 0;
 };
 
 struct Debit {
@@ -597,7 +597,6 @@ class FileBuilder {
     m.paidArrears += line.arrears;
     m.paidCurrent += line.current;
     m.paidLatePenalty += line.penalty;
-    m.granted += line.reduction;
     doc.lines.push_back(line);
   }
 
@@ -654,7 +653,7 @@ class FileBuilder {
           .set("REDUC", hasDebts ? reduction : 0)
           .set("SCUTIRE", 0)
           .set("DATOR", m.initialArrears - m.paidArrears)
-          .set("DEPOZ", m.initialPlus + m.paidDeposit + (hasDebts ? 0 : m.paidLatePenalty))
+          .set("DEPOZ", m.initialPlus + (hasDebts ? 0 : m.paidLatePenalty))
           .set("MAJOR", m.initialPenalties - m.paidPenalties)
           .set("DATORI", m.initialArrears)
           .set("DEPOZI", m.initialPlus)

@@ -30,8 +30,9 @@ struct TaxpayerHeader {
 
 struct DocumentLine {
   std::string group, denum;
-  int arrears = 0, carriedPenalty = 0, deposit = 0, current = 0, penalty = 0, reduction = 0;
-  int total() const { return arrears + carriedPenalty + deposit + current + penalty - reduction; }
+  // No line moves money to or from a deposit, so DEPOZIT stays 0.
+  int arrears = 0, carriedPenalty = 0, current = 0, penalty = 0, reduction = 0;
+  int total() const { return arrears + carriedPenalty + current + penalty - reduction; }
 };
 
 // One payment document; numbers and identifiers are given when the
