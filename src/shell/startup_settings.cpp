@@ -3,7 +3,7 @@
 #include "admin/settings_store.h"
 #include "shell/app_context.h"
 #include "store/settings_file.h"
-#include "store/store_error.h"
+#include "store/sql_helpers.h"
 #include "store/version.h"
 
 namespace dajdor {
@@ -17,7 +17,7 @@ void loadSettings(AppContext& context) {
     if (context.interaction) {
       context.interaction->error(QStringLiteral("Setari"),
                                  QStringLiteral("Setarile programului nu au putut fi citite:\r") +
-                                     QString::fromUtf8(e.what()) +
+                                     sql::message(e) +
                                      QStringLiteral("\rSe lucreaza cu valorile initiale."));
     }
   }

@@ -2,6 +2,7 @@
 
 #include "shell/app_context.h"
 #include "shell/startup_settings.h"
+#include "store/sql_helpers.h"
 #include "store/startup.h"
 #include "store/version.h"
 
@@ -12,7 +13,6 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
-#include <QVBoxLayout>
 
 namespace dajdor {
 namespace {
@@ -129,7 +129,7 @@ void StartupWindow::initialise() {
     // the main window from appearing.
     context_.interaction->error(QStringLiteral("Initializare"),
                                 QStringLiteral("Pornirea programului nu s-a incheiat:\r") +
-                                    QString::fromUtf8(e.what()));
+                                    sql::message(e));
   }
 
   unsetCursor();

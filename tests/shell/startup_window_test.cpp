@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -90,6 +91,24 @@ TEST_F(StartupFixture, FirstStartBuildsTheDataDirectoryAndHandsOver) {
   EXPECT_TRUE(interaction.messages.isEmpty()) << interaction.messages.value(0).text.toStdString();
 }
 
+TEST_F(StartupFixture, DamagedSettingsAreToldAndTheValuesInUseKept) {
+  StartupWindow startup(context, admin::initialIniRows());
+  ASSERT_TRUE(runToHandOver(startup));
+  ASSERT_TRUE(interaction.messages.isEmpty());
+  context.rates.setText("ICCA", "999");
+
+  QFile ini(QString::fromStdString(context.database->resolvePath(context.paths.dataFile("Ini.dbf").toStdString())));
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ini.write("not a table");
+  ini.close();
+  loadSettings(context);
+
+  ASSERT_EQ(interaction.messages.size(), 1);
+  EXPECT_EQ(interaction.messages[0].title, "Setari");
+  EXPECT_EQ(interaction.messages[0].kind, MessageKind::Error);
+  EXPECT_EQ(context.rates.text("ICCA"), "999");  // nothing half-loaded
+}
+
 TEST_F(StartupFixture, TheMainWindowTakesOverOnTheChosenDataDirectory) {
   StartupWindow startup(context, admin::initialIniRows());
   std::unique_ptr<MainWindow> main;
@@ -106,6 +125,27 @@ TEST_F(StartupFixture, TheMainWindowTakesOverOnTheChosenDataDirectory) {
   EXPECT_EQ(main->windowTitle(), "Dajdor 2014 ver.1.38");
   EXPECT_TRUE(main->loginPanel()->isVisible());
   EXPECT_EQ(main->dateLabel()->text(), "12.03.2014");
+}
+
+TEST_F(StartupFixture, AFolderThatCannotHoldDataIsToldAndTheMainWindowStillAppears) {
+  // The installation "folder" lies under a plain file: nothing can be created there.
+  QFile blocker(dir.filePath("blocker"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  context.paths = Paths::forAppDir(dir.filePath("blocker/Dajdor"));
+
+  StartupWindow startup(context, admin::initialIniRows());
+  std::unique_ptr<MainWindow> main;
+  QObject::connect(&startup, &StartupWindow::handedOver, [&] {
+    main = std::make_unique<MainWindow>(context);
+    main->show();
+  });
+  ASSERT_TRUE(runToHandOver(startup));
+
+  ASSERT_FALSE(interaction.messages.isEmpty());
+  EXPECT_EQ(interaction.messages[0].kind, MessageKind::Error);
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(main->isVisible());
 }
 
 TEST_F(StartupFixture, AnIncompleteServerDirectoryIsToldAndTheRunStaysLocal) {
