@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -62,6 +63,9 @@ TEST_F(ProgressFixture, StepsAdvanceAndANewStepStartsAtZero) {
   progress.Step();
   EXPECT_EQ(progress.description()->text(), "Calcul debite");
   EXPECT_EQ(progress.bar()->value(), 2);
+  const QString folder = QString(DAJDOR_BIN_DIR) + "/../screenshots";
+  QDir().mkpath(folder);
+  progress.grab().save(folder + "/progress_window.png");
   progress.Step(5);  // never past the end
   EXPECT_EQ(progress.bar()->value(), 3);
 
