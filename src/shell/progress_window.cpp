@@ -11,7 +11,8 @@
 namespace dajdor {
 
 ProgressWindow::ProgressWindow(QWidget* mainWindow)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    // Not kept on top: a message shown during the operation must come above it.
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
       mainWindow_(mainWindow) {
   setObjectName("TContor");
   setWindowTitle(QStringLiteral("Dajdor 2014"));
