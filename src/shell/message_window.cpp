@@ -39,8 +39,10 @@ QColor colour(unsigned rgb) { return QColor(QRgb(rgb)); }
 
 MessageWindow::MessageWindow(const QString& title, const QString& message, int buttons, int kind,
                              QWidget* parent)
+    // Kept on top: a modal message hidden behind the start-up window (itself on
+    // top) would leave the program waiting for an answer nobody can give.
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
   setObjectName("TErori");
   const MessageKind messageKind = messageKindFromValue(kind);
   const MessageStyle& style = messageStyle(messageKind);
