@@ -27,8 +27,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   options.taxpayers = taxpayers;
+  std::error_code error;
+  std::filesystem::create_directories(argv[2], error);
+  if (error || !std::filesystem::is_directory(argv[2])) {
+    std::cerr << "gen-commune: directorul " << argv[2] << " nu poate fi creat sau nu este un director.\n";
+    return 1;
+  }
   try {
-    std::filesystem::create_directories(argv[2]);
     const auto start = std::chrono::steady_clock::now();
     engine::Database db(argv[2]);
     const auto counts = gencommune::generateCommune(db, options);
