@@ -221,7 +221,9 @@ class Bench {
         engineRows = static_cast<std::size_t>(db_->execute(pair.engine));
       }
     }));
-    m.reference.micros.push_back(elapsedMicros([&] { reference_->run(pair.reference); }));
+    std::size_t referenceRows = 0;
+    m.reference.micros.push_back(elapsedMicros([&] { referenceRows = reference_->run(pair.reference); }));
+    if (referenceRows != engineRows) ++m.disagreements;
     rows += static_cast<double>(engineRows);
   }
 

@@ -61,6 +61,10 @@ void printReport(std::ostream& out, const std::string& title, const std::vector<
     out << "| " << m.statement << " | " << fixed(m.rows, m.rows < 10 ? 1 : 0) << " | " << duration(m.engine.median())
         << " | " << duration(m.reference.median()) << " | " << fixed(m.ratio(), 2) << "x | " << goal << " |\n";
   }
+  for (const auto& m : measurements)
+    if (m.disagreements > 0)
+      out << "\nWARNING: " << m.statement << ": " << m.disagreements
+          << " executions returned a different number of rows on the two sides.\n";
   const double fileMb = megabytes(memory.fileBytes);
   out << "\nMemory: tables " << fixed(fileMb, 1) << " MB on disk; engine resident +"
       << fixed(megabytes(memory.residentDelta), 1) << " MB, peak +" << fixed(megabytes(memory.peakDelta), 1)

@@ -26,6 +26,7 @@ struct Measurement {
   std::string statement;
   Goal goal;
   double rows = 0;  // rows returned or changed per execution, on average
+  int disagreements = 0;  // executions where the two sides did not return as many rows
   Samples engine, reference;
   double ratio() const;
   bool goalMet() const;
