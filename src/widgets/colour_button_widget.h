@@ -21,7 +21,6 @@ class ColourButton : public QPushButton {
   explicit ColourButton(const QString& text, QWidget* parent = nullptr);
 
   void setColours(const ButtonColours& colours);
-  const ButtonColours& colours() const { return colours_; }
   // The face colour for the button's present state.
   QColor faceColour() const;
   // Readable text on the given face: white on dark faces, black on light ones.

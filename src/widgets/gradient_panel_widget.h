@@ -12,8 +12,6 @@ class GradientPanel : public QWidget {
   explicit GradientPanel(QWidget* parent = nullptr);
 
   void setColours(const QColor& from, const QColor& to);
-  QColor fromColour() const { return from_; }
-  QColor toColour() const { return to_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
