@@ -23,7 +23,6 @@ class SingleInstance : public QObject {
   bool claim();
 
   QString lockFilePath() const { return lockPath_; }
-  QString serverName() const { return serverName_; }
 
  signals:
   // Another start of the program asked this copy to come to the front.
