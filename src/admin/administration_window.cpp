@@ -7,9 +7,13 @@
 #include "admin/report_errors.h"
 #include "admin/settings_page_widget.h"
 #include "admin/settings_store.h"
+#include "shell/user_editor_dialog.h"
+#include "shell/users_table.h"
 #include "store/machine_settings.h"
+#include "store/settings_file.h"
 
 #include <QFileDialog>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -43,6 +47,7 @@ QTableWidget* makeGrid(const QString& name, const QStringList& columns, QWidget*
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   grid->setMinimumHeight(200);
   return grid;
@@ -61,7 +66,7 @@ AdministrationWindow::AdministrationWindow(AdministrationServices services, QWid
 
   navigator_ = new QListWidget(this);
   navigator_->setObjectName("Navigator");
-  navigator_->setFixedWidth(240);
+  navigator_->setFixedWidth(220);
   stack_ = new QStackedWidget(this);
   stack_->setObjectName("Pages");
   for (const SettingPage& page : settingPages()) {
@@ -105,9 +110,12 @@ AdministrationWindow::AdministrationWindow(AdministrationServices services, QWid
   localityEditor_ = new LocalityEditorDialog(this);
   budgetCodes_ = new BudgetCodesWindow(services_.database, services_.settings,
                                        services_.interaction, this);
+  userEditor_ = new UserEditorDialog(this);
   new EnterNavigation(this);
   showPage(kGeneralPage);
 }
+
+AdministrationWindow::~AdministrationWindow() { closeUsers(); }
 
 SettingsPageWidget* AdministrationWindow::page(const QString& id) const {
   for (SettingsPageWidget* p : pages_)
@@ -142,16 +150,22 @@ void AdministrationWindow::buildGeneralExtras(SettingsPageWidget* general) {
     QBoxLayout* row = general->pathButtons(name);
     row->addWidget(change);
     if (remove) row->addWidget(remove);
+    row->addStretch(1);
   };
-  QPushButton* server = makeButton("...", "ServerPathButton", general, "Modificare cale server.");
+  const auto pathButton = [general](const QString& caption, const QString& name,
+                                    const QString& hint) {
+    QPushButton* button = makeButton(caption, name, general, hint);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance("...") + 24);
+    return button;
+  };
+  QPushButton* server = pathButton("...", "ServerPathButton", "Modificare cale server.");
   QPushButton* serverOff =
-      makeButton("X", "RemoveServerPathButton", general, "Stergere cale server. Lucru local.");
-  QPushButton* backup =
-      makeButton("...", "BackupPathButton", general, "Modificare cale salvari automate.");
+      pathButton("X", "RemoveServerPathButton", "Stergere cale server. Lucru local.");
+  QPushButton* backup = pathButton("...", "BackupPathButton", "Modificare cale salvari automate.");
   QPushButton* backupOff =
-      makeButton("X", "RemoveBackupPathButton", general, "Stergere cale salvari automate.");
+      pathButton("X", "RemoveBackupPathButton", "Stergere cale salvari automate.");
   QPushButton* registerPath =
-      makeButton("...", "RegisterPathButton", general,
+      pathButton("...", "RegisterPathButton",
                  "Indicati calea directorului DATA din Registrul Agricol 2010-2014");
   addPathButtons("CaleServer", server, serverOff);
   addPathButtons("CaleSalvari", backup, backupOff);
@@ -161,6 +175,30 @@ void AdministrationWindow::buildGeneralExtras(SettingsPageWidget* general) {
   connect(backup, &QPushButton::clicked, this, &AdministrationWindow::changeBackupPath);
   connect(backupOff, &QPushButton::clicked, this, &AdministrationWindow::removeBackupPath);
   connect(registerPath, &QPushButton::clicked, this, &AdministrationWindow::changeRegisterPath);
+
+  auto* usersBox = new QFrame(general);
+  usersBox->setFrameShape(QFrame::StyledPanel);
+  auto* usersLayout = new QVBoxLayout(usersBox);
+  auto* usersTitle = new QLabel("Gestiune utilizatori", usersBox);
+  QFont bold = usersTitle->font();
+  bold.setBold(true);
+  usersTitle->setFont(bold);
+  usersGrid_ = makeGrid(UserManagement::kGridField, {"Numele", "Rangul", "Legitim."}, usersBox);
+  usersGrid_->setMinimumHeight(140);
+  connect(usersGrid_, &QTableWidget::cellDoubleClicked, this, [this] { modifyUser(); });
+  QPushButton* addUserButton = makeButton("Adaugare", "AddUserButton", usersBox);
+  QPushButton* modifyUserButton = makeButton("Modificare", "ModifyUserButton", usersBox);
+  QPushButton* deleteUserButton = makeButton("Stergere", "DeleteUserButton", usersBox);
+  connect(addUserButton, &QPushButton::clicked, this, &AdministrationWindow::addUser);
+  connect(modifyUserButton, &QPushButton::clicked, this, &AdministrationWindow::modifyUser);
+  connect(deleteUserButton, &QPushButton::clicked, this, &AdministrationWindow::deleteUser);
+  auto* userButtons = new QHBoxLayout;
+  for (QPushButton* b : {addUserButton, modifyUserButton, deleteUserButton}) userButtons->addWidget(b);
+  userButtons->addStretch(1);
+  usersLayout->addWidget(usersTitle);
+  usersLayout->addWidget(usersGrid_);
+  usersLayout->addLayout(userButtons);
+  general->extras()->addWidget(usersBox);
 
   QPushButton* codes = makeButton("Coduri clasificare", "BudgetCodesButton", general);
   connect(codes, &QPushButton::clicked, this, [this] { budgetCodes_->showList(); });
@@ -221,12 +259,76 @@ bool AdministrationWindow::saveSettings() {
 void AdministrationWindow::done(int result) {
   QDialog::done(result);
   loadSettings();
+  closeUsers();
+}
+
+void AdministrationWindow::prepare() {
+  reloadLocalities();
+  openUsers();
+  showPage(kGeneralPage);
 }
 
 int AdministrationWindow::showAdministration() {
-  reloadLocalities();
-  showPage(kGeneralPage);
+  prepare();
   return exec();
+}
+
+void AdministrationWindow::openUsers() {
+  closeUsers();
+  if (services_.user) {
+    users_ = std::make_unique<UserManagement>(
+        services_.database, services_.paths.appDir, UsersFile::inDirectory(services_.paths.dataDir),
+        SettingsFile(services_.settings.path()), services_.interaction, *services_.user);
+    if (!users_->open()) users_.reset();
+  }
+  reloadUsers();
+}
+
+void AdministrationWindow::closeUsers() {
+  if (users_) users_->close();
+  users_.reset();
+  usersGrid_->setRowCount(0);
+}
+
+void AdministrationWindow::reloadUsers(const QString& select) {
+  QStringList names;
+  const int previous = usersGrid_->currentRow();
+  usersGrid_->setRowCount(0);
+  if (!users_) return;
+  reportErrors(services_.interaction, "Gestiune utilizatori", [&] {
+    auto rows = users_->rows();
+    for (rows->first(); !rows->eof(); rows->next()) {
+      const int r = usersGrid_->rowCount();
+      usersGrid_->insertRow(r);
+      const QString name = QString::fromStdString(rows->asText("NUME"));
+      names.append(name);
+      usersGrid_->setItem(r, 0, new QTableWidgetItem(name));
+      usersGrid_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(rows->asText("GRAD"))));
+      usersGrid_->setItem(r, 2, new QTableWidgetItem(QString::fromStdString(rows->asText("LEGIT"))));
+    }
+  });
+  int row = names.indexOf(select);
+  if (row < 0 && !names.isEmpty()) row = std::clamp(previous, 0, static_cast<int>(names.size()) - 1);
+  usersGrid_->setCurrentCell(row, row < 0 ? -1 : 0);
+}
+
+QString AdministrationWindow::selectedUser() const {
+  const QTableWidgetItem* item = usersGrid_->item(usersGrid_->currentRow(), 0);
+  return item ? item->text() : QString();
+}
+
+void AdministrationWindow::addUser() {
+  if (users_ && userEditor_->runAdd(*users_)) reloadUsers(userEditor_->entry().name);
+}
+
+void AdministrationWindow::modifyUser() {
+  if (!users_) return;
+  const QString name = selectedUser();
+  if (userEditor_->runModify(*users_, name)) reloadUsers(name);
+}
+
+void AdministrationWindow::deleteUser() {
+  if (users_ && users_->remove(selectedUser())) reloadUsers();
 }
 
 void AdministrationWindow::showPath(const QString& name, const QString& path) {

@@ -12,6 +12,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
 class QListWidget;
 class QStackedWidget;
@@ -22,9 +23,12 @@ class Database;
 }
 
 namespace dajdor {
+class CurrentUser;
 class Interaction;
 class MachineSettings;
 class SettingsFile;
+class UserEditorDialog;
+class UserManagement;
 }  // namespace dajdor
 
 namespace dajdor::admin {
@@ -42,12 +46,15 @@ struct AdministrationServices {
   Interaction& interaction;
   Rates& rates;  // read by every calculation; replaced on each load
   int workYear = 0;
+  // The logged-in user: the users list leaves him out. Without one the list stays empty.
+  const CurrentUser* user = nullptr;
 };
 
 class AdministrationWindow : public QDialog {
   Q_OBJECT
  public:
   explicit AdministrationWindow(AdministrationServices services, QWidget* parent = nullptr);
+  ~AdministrationWindow() override;
 
   // The user whose own options (PDF receipts) the window shows; reloads.
   void setUserName(const QString& name);
@@ -56,7 +63,9 @@ class AdministrationWindow : public QDialog {
   // "Salveaza si inchide": writes every value, then closes. False when nothing
   // was written (a value refused or a store failing).
   bool saveSettings();
-  // Shows the window modally after reading the localities.
+  // Reads the localities and makes the users list, as opening the window does.
+  void prepare();
+  // Shows the window modally, prepared.
   int showAdministration();
 
   // Pages in navigator order, and a page by its catalogue id.
@@ -68,12 +77,20 @@ class AdministrationWindow : public QDialog {
   const QList<Locality>& localities() const { return localityRows_; }
   LocalityEditorDialog* localityEditor() const { return localityEditor_; }
   BudgetCodesWindow* budgetCodes() const { return budgetCodes_; }
+  QTableWidget* usersGrid() const { return usersGrid_; }
+  UserEditorDialog* userEditor() const { return userEditor_; }
 
   // Locality buttons of the zones page.
   void addLocality();
   void modifyLocality();
   void deleteLocality();
   void reloadLocalities(std::optional<std::int64_t> select = std::nullopt);
+
+  // "Gestiune utilizatori" of the general page.
+  void addUser();
+  void modifyUser();
+  void deleteUser();
+  void reloadUsers(const QString& select = {});
 
   // Path buttons of the general page.
   void changeServerPath();
@@ -101,6 +118,9 @@ class AdministrationWindow : public QDialog {
   void showPath(const QString& name, const QString& path);
   QString shownPath(const QString& name) const;
   std::optional<Locality> selectedLocality() const;
+  QString selectedUser() const;
+  void openUsers();
+  void closeUsers();
 
   AdministrationServices services_;
   QString userName_;
@@ -111,6 +131,9 @@ class AdministrationWindow : public QDialog {
   QList<Locality> localityRows_;
   LocalityEditorDialog* localityEditor_;
   BudgetCodesWindow* budgetCodes_;
+  QTableWidget* usersGrid_ = nullptr;
+  UserEditorDialog* userEditor_;
+  std::unique_ptr<UserManagement> users_;  // while the window is open
 };
 
 }  // namespace dajdor::admin

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -57,6 +58,10 @@ SettingsPageWidget::SettingsPageWidget(const SettingPage& page, QWidget* parent)
   sections->addLayout(extras_);
   sections->addStretch(1);
   scroll->setWidget(content);
+  // The rows never scroll sideways: the page asks for the width its widest row needs.
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setMinimumWidth(content->minimumSizeHint().width() +
+                          scroll->verticalScrollBar()->sizeHint().width());
   layout->addWidget(scroll, 1);
 }
 
@@ -119,8 +124,7 @@ QWidget* SettingsPageWidget::createInput(const SettingInput& in, QWidget* parent
       auto* edit = new QLineEdit(parent);
       // The stored value has room for 40 characters; the input takes no more.
       edit->setMaxLength(std::min(in.maxLength, kIniValueWidth));
-      edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(edit->maxLength(), 'M')) /
-                            2);
+      edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * edit->maxLength() + 12);
       widget = edit;
       break;
     }
@@ -134,6 +138,7 @@ QWidget* SettingsPageWidget::createInput(const SettingInput& in, QWidget* parent
     case InputKind::Time: {
       auto* time = new QTimeEdit(parent);
       time->setDisplayFormat(kTimeFormat);
+      time->setFixedWidth(time->sizeHint().width() + 8);
       widget = time;
       break;
     }

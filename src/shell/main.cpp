@@ -36,7 +36,7 @@ struct WorkWindows {
       settings = std::make_unique<SettingsFile>(context.paths.dataFile(SettingsFile::kFileName));
       administration = new admin::AdministrationWindow(
           admin::AdministrationServices{context.paths, *context.database, *settings, machine,
-                                        *context.interaction, context.rates, kWorkYear},
+                                        *context.interaction, context.rates, kWorkYear, &context.user},
           main.get());
       main->setCommand(MenuId::Administrare, [this, &context] {
         administration->setUserName(context.user.name);

@@ -6,6 +6,8 @@
 #include "admin/rate_edit_widget.h"
 #include "admin/settings_catalogue.h"
 #include "admin/settings_page_widget.h"
+#include "shell/users_file.h"
+#include "shell/users_table.h"
 #include "widgets/balloon_hint_widget.h"
 
 #include <QApplication>
@@ -29,11 +31,16 @@ class AdministrationWindowTest : public AdminTest {
  protected:
   std::unique_ptr<AdministrationWindow> openWindow(bool local = true) {
     Paths paths = Paths::forAppDir(dir_.path());
-    if (!local) paths.dataDir = dir_.filePath("shared");
+    if (!local) {
+      paths.dataDir = dir_.filePath("shared");
+      QDir().mkpath(paths.dataDir);
+    }
+    UsersFile users = UsersFile::inDirectory(paths.dataDir);
+    if (!users.exists()) users.createWithFirstAdministrator();
     auto window = std::make_unique<AdministrationWindow>(
-        AdministrationServices{paths, *db_, *settings_, *machine_, ui_, rates_, 2014});
-    window->setUserName("ION");
-    window->reloadLocalities();
+        AdministrationServices{paths, *db_, *settings_, *machine_, ui_, rates_, 2014, &user_});
+    window->setUserName(user_.name);
+    window->prepare();
     window->show();
     return window;
   }
@@ -63,10 +70,12 @@ class AdministrationWindowTest : public AdminTest {
     const QString dir = qEnvironmentVariable("DAJDOR_SCREENSHOT_DIR");
     if (dir.isEmpty()) return;
     QDir().mkpath(dir);
+    QApplication::processEvents();
     widget->grab().save(dir + "/" + file);
   }
 
   Rates rates_;
+  CurrentUser user_{"ADMIN", "482", UserLevel::Admin, ""};
 };
 
 TEST_F(AdministrationWindowTest, EveryPageShowsItsInputsAndASavedRateSurvivesReopening) {
@@ -252,6 +261,40 @@ TEST_F(AdministrationWindowTest, BudgetCodesSortByAColumnAndKeepTheSelection) {
   codes->remove();
   EXPECT_EQ(ui_.messages.last().text, "Nu aveti voie sa stergeti aceasta creanta!");
   EXPECT_EQ(codes->codes().size(), 12);
+}
+
+TEST_F(AdministrationWindowTest, UsersAreManagedOnTheGeneralPageWhileTheWindowIsOpen) {
+  UsersFile users = UsersFile::inDirectory(dataDir());
+  users.createWithFirstAdministrator();
+  users.append({"MARIA", "", UserLevel::Cashier, "AB 123"});
+  settings_->WriteSetting("MARIA", "SERIA", "TX");
+  auto window = openWindow();
+  QTableWidget* grid = window->usersGrid();
+  ASSERT_EQ(grid->rowCount(), 1);  // the logged-in administrator is not listed
+  EXPECT_EQ(grid->item(0, 0)->text(), "MARIA");
+  EXPECT_EQ(grid->item(0, 1)->text(), "CASIER");
+  EXPECT_EQ(QDir(dir_.path()).entryList({"U*.dbf"}, QDir::Files).size(), 1);
+
+  whenModal([](QWidget* editor) {
+    EXPECT_EQ(editor->objectName(), "TFAddUser");
+    QTest::keyClicks(editor->findChild<QLineEdit*>(UserManagement::kNameField), "  DAN ");
+    QTest::mouseClick(editor->findChild<QPushButton*>("Memoreaza"), Qt::LeftButton);
+  });
+  click(window.get(), "AddUserButton");
+  ASSERT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(grid->item(grid->currentRow(), 0)->text(), "DAN");
+  EXPECT_EQ(users.read().last().name, "DAN");
+
+  grid->setCurrentCell(1, 0);  // MARIA, after DAN
+  click(window.get(), "DeleteUserButton");  // the scripted answer is DA
+  EXPECT_EQ(ui_.messages.last().text, "Chiar il stergem pe MARIA?");
+  ASSERT_EQ(grid->rowCount(), 1);
+  EXPECT_EQ(users.read().size(), 2);
+  grab(window.get(), "administration-users.png");
+
+  click(window.get(), "CancelButton");
+  EXPECT_EQ(grid->rowCount(), 0);
+  EXPECT_TRUE(QDir(dir_.path()).entryList({"U*.dbf"}, QDir::Files).isEmpty());
 }
 
 }  // namespace
