@@ -185,6 +185,35 @@ TEST_F(AdministrationWindowTest, RateInputsRefuseWhatIsNotANonNegativeNumber) {
   EXPECT_EQ(decimal->rateText(), "0");
 }
 
+TEST_F(AdministrationWindowTest, EnterMovesToTheNextInputAndTheEditorsLastInputStores) {
+  auto window = openWindow();
+  auto* primaria = find<QLineEdit>(window.get(), "PrimariaLab");
+  primaria->setFocus();
+  QTest::keyClick(primaria, Qt::Key_Return);
+  EXPECT_EQ(window->focusWidget(), find<QLineEdit>(window.get(), "JudetulLab"));
+  window->showPage("PageExtravilan");
+  auto* first = find<RateEdit>(window.get(), "EC1ZA");
+  first->setFocus();
+  QTest::keyClick(first, Qt::Key_Enter);
+  EXPECT_EQ(window->focusWidget(), find<RateEdit>(window.get(), "EC1ZB"));
+  EXPECT_TRUE(window->isVisible());  // Enter never saves the window
+
+  LocalityEditorDialog* editor = window->localityEditor();
+  int checked = 0;
+  editor->prepare("Adaugare zona", {0, "", "A", "IV"}, [&](Locality&) { return ++checked > 0; });
+  editor->show();
+  auto* name = editor->findChild<QLineEdit*>(kLocalityField);
+  QTest::keyClicks(name, "arini");
+  EXPECT_EQ(name->text(), "ARINI");
+  QTest::keyClick(name, Qt::Key_Return);
+  EXPECT_EQ(editor->focusWidget(), editor->findChild<QComboBox*>(kZoneField));
+  EXPECT_EQ(checked, 0);
+  QTest::keyClick(editor->findChild<QComboBox*>(kRankField), Qt::Key_Return);
+  EXPECT_EQ(checked, 1);
+  EXPECT_EQ(editor->result(), QDialog::Accepted);
+  EXPECT_EQ(editor->locality().name, "ARINI");
+}
+
 TEST_F(AdministrationWindowTest, ClientMachineIsToldOnlyTheServerBacksUp) {
   auto window = openWindow(false);
   bool chooserShown = false;
