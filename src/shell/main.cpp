@@ -7,8 +7,10 @@
 #include "shell/single_instance.h"
 #include "shell/startup_window.h"
 #include "shell/widget_interaction.h"
+#include "store/lists.h"
 #include "store/machine_settings.h"
 #include "store/settings_file.h"
+#include "store/sql_helpers.h"
 #include "store/version.h"
 #include "widgets/bring_to_front.h"
 #include "widgets/hint_style.h"
@@ -45,6 +47,14 @@ struct WorkWindows {
       // A new connection takes effect at the next start.
       QObject::connect(administration, &admin::AdministrationWindow::endProgramRequested, main.get(),
                        &QWidget::close);
+      // The village list ends with the localities, which the administration may have changed.
+      QObject::connect(administration, &admin::AdministrationWindow::settingsSaved, main.get(), [&context] {
+        try {
+          context.villages = FillVillageList(*context.database, context.paths.dataDir);
+        } catch (const std::exception& e) {
+          context.interaction->error(QStringLiteral("Lista localitatilor"), sql::message(e));
+        }
+      });
     }
     main->show();
   }
