@@ -3,6 +3,8 @@
 #include "sql_fixture.h"
 #include "store/engine/table.h"
 
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -275,6 +277,19 @@ TEST_F(TableTest, ChangesByAnotherCopyAreSeenByTheNextStatement) {
   EXPECT_THAT(t->lookup(3, Value::integer(5)), ElementsAre(3u));
   statement(theirs, [&] { theirs.drop("Datorii.dbf"); });
   EXPECT_THROW(mine.open("Datorii.dbf"), engine::Error);
+}
+
+TEST_F(TableTest, ATableRemovedByAnotherProgramCanBeCreatedAgain) {
+  Catalog mine(path());
+  createDebts(mine, 2);
+  mine.open("Datorii.dbf");  // cached here
+  std::filesystem::remove(dir.path() / "Datorii.dbf");
+  statement(mine, [&] { mine.create("Datorii.dbf", {{"IDDAT", 'N', 10, 0}}); });
+  auto fresh = mine.open("Datorii.dbf");
+  EXPECT_EQ(fresh->recordCount(), 0u);
+  EXPECT_EQ(fresh->fields().size(), 1u);
+  EXPECT_THROW(statement(mine, [&] { mine.create("Datorii.dbf", {{"IDDAT", 'N', 10, 0}}); }),
+               engine::Error);
 }
 
 }  // namespace

@@ -95,8 +95,9 @@ void Catalog::create(std::string_view pathText, const std::vector<FieldDesc>& fi
   const std::string name = paths::fileName(path);
   d.requireNoTransaction(name);
   d.asStatement([&] {
-    if (paths::isFile(path) || d.tables.count(path))
-      throw Error("Tabela " + name + " există deja (" + path + ").");
+    if (paths::isFile(path)) throw Error("Tabela " + name + " există deja (" + path + ").");
+    // Cached but gone from the disk: another program removed it, so it may be made again.
+    d.tables.erase(path);
     auto state = std::make_unique<TableState>();
     state->observer = &d;
     state->path = path;
