@@ -44,6 +44,9 @@ struct WorkWindows {
         administration->setUserName(context.user.name);
         administration->showAdministration();
       });
+      // The user's own options (the PDF receipt among them) apply from the login on.
+      QObject::connect(main.get(), &MainWindow::loggedIn, administration,
+                       &admin::AdministrationWindow::setUserName);
       // A new connection takes effect at the next start.
       QObject::connect(administration, &admin::AdministrationWindow::endProgramRequested, main.get(),
                        &QWidget::close);
