@@ -280,6 +280,12 @@ struct Accumulator {
   }
 };
 
+int compareRows(const Value* a, const Value* b, std::size_t width) {
+  for (std::size_t c = 0; c < width; ++c)
+    if (const int r = Value::compare(a[c], b[c]); r != 0) return r;
+  return 0;
+}
+
 struct Output {
   std::vector<Value> cells;      // rows of columns
   std::vector<Value> orderKeys;  // rows of expression keys (one per order key with expr)
@@ -328,8 +334,16 @@ Output groupAndProject(const SelectPlan& plan, const Rows& rows, const EvalConte
     firstRow.push_back(SIZE_MAX);
     accumulators.emplace_back(plan.aggregates.size());
   }
+  // Groups come in ascending order of their keys, as from a sort-based engine:
+  // the program numbers group lines in that order without an ORDER BY.
+  std::vector<const std::vector<Value>*> keyOf(firstRow.size(), &key);
+  for (const auto& [k, g] : index) keyOf[g] = &k;
+  std::vector<std::size_t> groupOrder(firstRow.size());
+  for (std::size_t g = 0; g < groupOrder.size(); ++g) groupOrder[g] = g;
+  std::sort(groupOrder.begin(), groupOrder.end(),
+            [&](std::size_t a, std::size_t b) { return compareRows(keyOf[a]->data(), keyOf[b]->data(), plan.groupKeys.size()) < 0; });
   std::vector<Value> results(plan.aggregates.size());
-  for (std::size_t g = 0; g < firstRow.size(); ++g) {
+  for (const std::size_t g : groupOrder) {
     for (std::size_t a = 0; a < plan.aggregates.size(); ++a) results[a] = accumulators[g][a].result(plan.aggregates[a]);
     ctx.records = firstRow[g] == SIZE_MAX ? noRow.data() : rows.row(firstRow[g]);
     ctx.aggregates = results.data();
@@ -339,14 +353,22 @@ Output groupAndProject(const SelectPlan& plan, const Rows& rows, const EvalConte
   return out;
 }
 
+// DISTINCT keeps one row of each value and gives them in ascending order, like GROUP BY.
 void removeDuplicates(Output& out, std::size_t width, std::size_t keyWidth) {
   std::unordered_map<std::vector<Value>, bool, KeyHash, KeyEqual> seen;
-  Output kept;
+  std::vector<std::size_t> firsts;
   for (std::size_t r = 0; r < out.rows; ++r) {
     std::vector<Value> row(out.cells.begin() + static_cast<std::ptrdiff_t>(r * width),
                            out.cells.begin() + static_cast<std::ptrdiff_t>((r + 1) * width));
-    if (!seen.emplace(row, true).second) continue;
-    kept.cells.insert(kept.cells.end(), row.begin(), row.end());
+    if (seen.emplace(std::move(row), true).second) firsts.push_back(r);
+  }
+  std::sort(firsts.begin(), firsts.end(), [&](std::size_t a, std::size_t b) {
+    return compareRows(&out.cells[a * width], &out.cells[b * width], width) < 0;
+  });
+  Output kept;
+  for (const std::size_t r : firsts) {
+    kept.cells.insert(kept.cells.end(), out.cells.begin() + static_cast<std::ptrdiff_t>(r * width),
+                      out.cells.begin() + static_cast<std::ptrdiff_t>((r + 1) * width));
     kept.orderKeys.insert(kept.orderKeys.end(), out.orderKeys.begin() + static_cast<std::ptrdiff_t>(r * keyWidth),
                           out.orderKeys.begin() + static_cast<std::ptrdiff_t>((r + 1) * keyWidth));
     ++kept.rows;

@@ -144,11 +144,19 @@ Value add(const Value& a, const Value& b) {
   return addNumbers(a, b, false);
 }
 
+// A text meeting a date in a subtraction is a date literal when it reads as one.
+static Value asDateBeside(const Value& v, const Value& other) {
+  DayNumber day = 0;
+  if (other.isDate() && v.isText() && parseDate(v.textRef(), day)) return Value::date(day);
+  return v;
+}
+
 Value subtract(const Value& a, const Value& b) {
   if (a.isNull() || b.isNull()) return Value();
-  if (a.isDate() && b.isDate()) return Value::integer(static_cast<std::int64_t>(a.toDay()) - b.toDay());
-  if (a.isDate() && !b.isText()) return Value::date(static_cast<DayNumber>(a.toDay() - b.toInt()));
-  return addNumbers(numeric(a), numeric(b), true);
+  const Value x = asDateBeside(a, b), y = asDateBeside(b, a);
+  if (x.isDate() && y.isDate()) return Value::integer(static_cast<std::int64_t>(x.toDay()) - y.toDay());
+  if (x.isDate()) return Value::date(static_cast<DayNumber>(x.toDay() - numeric(y).toInt()));
+  return addNumbers(numeric(x), numeric(y), true);
 }
 
 Value multiply(const Value& a, const Value& b) {

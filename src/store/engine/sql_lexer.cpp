@@ -1,6 +1,8 @@
 // Splits a statement into tokens; rejects unterminated quotes and stray characters.
 #include "sql_lexer.h"
 
+#include <algorithm>
+
 namespace engine {
 
 SqlError::SqlError(std::string reason, std::size_t position) : Error(std::move(reason)), position_(position) {}
@@ -18,8 +20,12 @@ SqlError syntaxError(std::string_view statement, std::size_t position, const std
   std::string message = "Eroare SQL la pozitia " + std::to_string(position + 1);
   if (position < statement.size()) {
     std::string_view near = statement.substr(position, 24);
-    const std::size_t lineEnd = near.find_first_of("\r\n");
-    if (lineEnd != std::string_view::npos) near = near.substr(0, lineEnd);
+    // The quoted excerpt stops at a control character and never splits a UTF-8 letter.
+    const auto control = std::find_if(near.begin(), near.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    near = near.substr(0, static_cast<std::size_t>(control - near.begin()));
+    while (!near.empty() && position + near.size() < statement.size() &&
+           (static_cast<unsigned char>(statement[position + near.size()]) & 0xC0) == 0x80)
+      near.remove_suffix(1);
     message += " (langa \"" + std::string(near) + "\")";
   } else {
     message += " (la sfarsitul instructiunii)";
@@ -51,6 +57,8 @@ std::vector<Token> tokenize(std::string_view s) {
           }
           break;
         }
+        // A NUL would end the text early for other dBase readers of the table.
+        if (s[j] == '\0') throw syntaxError(s, j, "caracter nul in text");
         t.text += s[j++];
       }
       i = j + 1;

@@ -225,6 +225,25 @@ class Parser {
   }
 
   // ---- expressions
+  // Every later stage walks the tree recursively, so its depth is bounded here:
+  // each nested call and each link of an operator chain takes one level.
+  static constexpr std::size_t kMaxDepth = 500;
+  class Depth {
+   public:
+    explicit Depth(Parser& p) : parser_(p) {}
+    ~Depth() { parser_.depth_ -= taken_; }
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+    void enter() {
+      ++taken_;
+      if (++parser_.depth_ > kMaxDepth) parser_.fail("expresie prea complicata (prea multe paranteze sau operatori inlantuiti)");
+    }
+
+   private:
+    Parser& parser_;
+    std::size_t taken_ = 0;
+  };
+
   ExprPtr make(ExprKind kind, std::size_t position) {
     auto e = std::make_unique<Expr>();
     e->kind = kind;
@@ -239,11 +258,17 @@ class Parser {
     return e;
   }
 
-  ExprPtr expression() { return orExpr(); }
+  ExprPtr expression() {
+    Depth depth(*this);
+    depth.enter();
+    return orExpr();
+  }
 
   ExprPtr orExpr() {
+    Depth depth(*this);
     ExprPtr left = andExpr();
     while (isKeyword("OR")) {
+      depth.enter();
       const std::size_t p = take().position;
       left = binary(Op::Or, std::move(left), andExpr(), p);
     }
@@ -251,8 +276,10 @@ class Parser {
   }
 
   ExprPtr andExpr() {
+    Depth depth(*this);
     ExprPtr left = notExpr();
     while (isKeyword("AND")) {
+      depth.enter();
       const std::size_t p = take().position;
       left = binary(Op::And, std::move(left), notExpr(), p);
     }
@@ -261,6 +288,8 @@ class Parser {
 
   ExprPtr notExpr() {
     if (isKeyword("NOT")) {
+      Depth depth(*this);
+      depth.enter();
       const std::size_t p = take().position;
       auto e = make(ExprKind::Unary, p);
       e->op = Op::Not;
@@ -271,8 +300,10 @@ class Parser {
   }
 
   ExprPtr predicate() {
+    Depth depth(*this);
     ExprPtr left = additive();
     for (;;) {
+      depth.enter();
       const std::size_t p = peek().position;
       if (peek().kind == TokenKind::Symbol) {
         const std::string& s = peek().text;
@@ -336,8 +367,10 @@ class Parser {
   }
 
   ExprPtr additive() {
+    Depth depth(*this);
     ExprPtr left = multiplicative();
     for (;;) {
+      depth.enter();
       const std::size_t p = peek().position;
       if (accept("+")) left = binary(Op::Add, std::move(left), multiplicative(), p);
       else if (accept("-")) left = binary(Op::Sub, std::move(left), multiplicative(), p);
@@ -347,8 +380,10 @@ class Parser {
   }
 
   ExprPtr multiplicative() {
+    Depth depth(*this);
     ExprPtr left = unary();
     for (;;) {
+      depth.enter();
       const std::size_t p = peek().position;
       if (accept("*")) left = binary(Op::Mul, std::move(left), unary(), p);
       else if (accept("/")) left = binary(Op::Div, std::move(left), unary(), p);
@@ -357,6 +392,8 @@ class Parser {
   }
 
   ExprPtr unary() {
+    Depth depth(*this);
+    depth.enter();
     const std::size_t p = peek().position;
     if (accept("-")) {
       ExprPtr operand = unary();
@@ -647,6 +684,7 @@ class Parser {
   std::string_view text_;
   std::vector<Token> tokens_;
   std::size_t pos_ = 0;
+  std::size_t depth_ = 0;
 };
 
 }  // namespace
