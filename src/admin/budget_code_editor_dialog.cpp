@@ -1,6 +1,7 @@
 #include "admin/budget_code_editor_dialog.h"
 
 #include "admin/enter_navigation_widget.h"
+#include "widgets/save_cancel_row.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -40,23 +41,12 @@ BudgetCodeEditorDialog::BudgetCodeEditorDialog(QWidget* parent) : QDialog(parent
   form->addRow("Cont P.Fizica", natural_);
   form->addRow("Cont P.Juridica", legal_);
 
-  auto* save = new QPushButton("&Memoreaza", this);
-  save->setObjectName("SaveButton");
-  save->setAutoDefault(false);
-  auto* cancel = new QPushButton("&Renunt", this);
-  cancel->setObjectName("CancelButton");
-  cancel->setAutoDefault(false);
-  connect(save, &QPushButton::clicked, this, &BudgetCodeEditorDialog::store);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  const SaveCancelRow buttons = makeSaveCancelRow(this, [this] { store(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(title_);
   layout->addLayout(form);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.layout);
 
   auto* enter = new EnterNavigation(this);
   enter->setFinalAction(legal_, [this] { store(); });

@@ -2,6 +2,7 @@
 
 #include "admin/enter_navigation_widget.h"
 #include "admin/settings_catalogue.h"
+#include "widgets/save_cancel_row.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -44,25 +45,14 @@ LocalityEditorDialog::LocalityEditorDialog(QWidget* parent) : QDialog(parent) {
   form->addRow("Zona", zone_);
   form->addRow("Rangul", rank_);
 
-  auto* save = new QPushButton("&Memoreaza", this);
-  save->setObjectName("SaveButton");
-  save->setAutoDefault(false);
-  auto* cancel = new QPushButton("&Renunt", this);
-  cancel->setObjectName("CancelButton");
-  cancel->setAutoDefault(false);
-  connect(save, &QPushButton::clicked, this, &LocalityEditorDialog::store);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  const SaveCancelRow buttons = makeSaveCancelRow(this, [this] { store(); });
 
   auto* status = new QLabel("ESC - Renunta si inchide", this);
   status->setObjectName("StatusLabel");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(title_);
   layout->addLayout(form);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.layout);
   layout->addWidget(status);
 
   auto* enter = new EnterNavigation(this);

@@ -3,6 +3,7 @@
 #include "shell/current_user.h"
 #include "shell/own_account.h"
 #include "shell/users_file.h"
+#include "widgets/save_cancel_row.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -32,25 +33,16 @@ AccountDialog::AccountDialog(Interaction& interaction, QWidget* parent)
   checkPassword_ = input(OwnAccountField::CheckPassword, true, this);
   legitimation_ = input(OwnAccountField::Legitimation, false, this);
 
-  auto* save = new QPushButton("Memoreaza", this);
-  save->setObjectName("Memoreaza");
-  save->setDefault(true);
-  auto* cancel = new QPushButton("Renunt", this);
-  cancel->setObjectName("Renunt");
-  connect(save, &QPushButton::clicked, this, &AccountDialog::store);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const SaveCancelRow buttons = makeSaveCancelRow(this, [this] { store(); });
+  buttons.save->setDefault(true);
 
   auto* form = new QFormLayout;
   form->addRow("Parola noua", newPassword_);
   form->addRow("Verifica parola", checkPassword_);
   form->addRow("Legitimatia", legitimation_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.layout);
   setMinimumWidth(360);
 }
 

@@ -1,6 +1,7 @@
 #include "shell/user_editor_dialog.h"
 
 #include "shell/users_file.h"
+#include "widgets/save_cancel_row.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,28 +60,18 @@ UserEditorDialog::UserEditorDialog(QWidget* parent) : QDialog(parent) {
   form->addRow("Rang", level_);
   form->addRow("Legitimatia", legitimation_);
 
-  auto* save = new QPushButton("Memoreaza", this);
-  save->setObjectName("Memoreaza");
-  auto* cancel = new QPushButton("Renunt", this);
-  cancel->setObjectName("Renunt");
-  for (QPushButton* button : {save, cancel}) button->setAutoDefault(false);
-  connect(save, &QPushButton::clicked, this, &UserEditorDialog::store);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const SaveCancelRow buttons = makeSaveCancelRow(this, [this] { store(); });
 
   auto* status = new QLabel("ESC - iesire", this);
   status->setObjectName("Status");
   status->setEnabled(false);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(clearPassword_);
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  buttons.layout->insertWidget(0, clearPassword_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(title_);
   layout->addLayout(form);
   layout->addWidget(receipts);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.layout);
   layout->addWidget(status);
   setMinimumWidth(380);
 }

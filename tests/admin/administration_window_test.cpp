@@ -236,7 +236,7 @@ TEST_F(AdministrationWindowTest, LocalitiesAreAddedThroughTheEditorAndTheOnlyOne
     EXPECT_EQ(editor->findChild<QComboBox*>(kZoneField)->currentText(), "C");  // the default zone
     EXPECT_EQ(editor->findChild<QComboBox*>(kRankField)->currentText(), "IV");
     QTest::keyClicks(editor->findChild<QLineEdit*>(kLocalityField), "lunca");
-    QTest::mouseClick(editor->findChild<QPushButton*>("SaveButton"), Qt::LeftButton);
+    QTest::mouseClick(editor->findChild<QPushButton*>("Memoreaza"), Qt::LeftButton);
   });
   click(window.get(), "AddLocalityButton");
   ASSERT_EQ(window->localities().size(), 1);
