@@ -256,26 +256,36 @@ TEST(ShapeInput, BrokenTextIsRefusedAndLeavesTheTablesAsTheyWere) {
   engine::Database db(dir.path().string());
   createCommune(db);
   using namespace std::string_literals;
-  const std::string broken[] = {
-      "UPDATE \"Gospodar.dbf\" SET NUMEP=\"A\0B\" WHERE IDGOS=1"s,
-      "UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE IDGOS=1\0 OR 1=1"s,
-      "UPDATE \"Gospodar.dbf\" SET NUMEP=\"" + std::string(100000, 'x') + "\" WHERE IDGOS=1",
-      "UPDATE \"Gospodar.dbf\" SET NUMEP=\"X WHERE IDGOS=1",
-      "UPDATE \"Gospodar.dbf\" SET NUMEP='X\" WHERE IDGOS=1",
-      "UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE IDGOS=(1",
-      "UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE NIMIC=1",
-      "UPDATE \"Nimic.dbf\" SET NUMEP=\"X\"",
-      "UPDATE \"Gospodar.dbf\" SET NUMEP=\"\xff\xfe\" WHERE IDGOS=1",
+  struct Broken {
+    std::string statement;
+    const char* reason;
   };
-  for (const std::string& s : broken) {
+  const Broken broken[] = {
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"A\0B\" WHERE IDGOS=1"s, "caracter nul"},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE IDGOS=1\0 OR 1=1"s, "caracter neasteptat"},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"" + std::string(100000, 'x') + "\" WHERE IDGOS=1", "NUMEP C(40) al tabelei Gospodar.dbf"},
+      {"UPDATE \"Gospodar.dbf\" SET IDGOS=" + std::string(30, '9') + " WHERE IDGOS=1", "IDGOS N(11,0) al tabelei Gospodar.dbf"},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X WHERE IDGOS=1", "text neterminat"},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP='X\" WHERE IDGOS=1", "text neterminat"},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE IDGOS=(1", "se astepta \")\""},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE NIMIC=1", "campul NIMIC nu exista"},
+      {"UPDATE \"Nimic.dbf\" SET NUMEP=\"X\"", "Nimic.dbf"},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"\xff\xfe\" WHERE IDGOS=1", "Windows-1250"},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"ăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăă WHERE IDGOS=1", "text neterminat"},
+  };
+  for (const Broken& b : broken) {
     try {
-      db.execute(s);
-      ADD_FAILURE() << "accepted: " << s.substr(0, 80);
+      db.execute(b.statement);
+      ADD_FAILURE() << "accepted: " << b.statement.substr(0, 80);
     } catch (const engine::Error& e) {
-      EXPECT_GT(std::string(e.what()).size(), 10u);
+      // A complete message of reasonable size, whatever the input.
+      const std::string message = e.what();
+      EXPECT_NE(message.find(b.reason), std::string::npos) << message;
+      EXPECT_LT(message.size(), 300u) << message.substr(0, 300);
+      EXPECT_EQ(message.find('\0'), std::string::npos);
     }
   }
-  EXPECT_EQ(sqltest::run(db, "SELECT NUMEP FROM \"Gospodar.dbf\" WHERE IDGOS=1"), "NUMEP\nPOP ION\n");
+  EXPECT_EQ(sqltest::run(db, "SELECT IDGOS, NUMEP FROM \"Gospodar.dbf\" WHERE IDGOS=1"), "IDGOS\tNUMEP\n1\tPOP ION\n");
 }
 
 }  // namespace

@@ -245,10 +245,10 @@ void encode(const std::string& table, const FieldDesc& field, const Value& v, ch
       const std::string_view trimmed = trimRight(text);
       std::string bytes, bad;
       if (!codepage::fromUtf8(trimmed, bytes, bad))
-        throw Error("Caracterul „" + bad + "” din valoarea „" + text + "” nu poate fi scris în " +
+        throw Error("Caracterul „" + bad + "” din valoarea „" + messageExcerpt(text) + "” nu poate fi scris în " +
                     fieldContext(table, field) + " (setul de caractere Windows-1250).");
       if (bytes.size() > width)
-        throw Error("Valoarea „" + std::string(trimmed) + "” are " + std::to_string(bytes.size()) +
+        throw Error("Valoarea „" + messageExcerpt(trimmed) + "” are " + std::to_string(bytes.size()) +
                     " caractere și nu încape în " + fieldContext(table, field) + ".");
       std::memcpy(out, bytes.data(), bytes.size());
       std::memset(out + bytes.size(), ' ', width - bytes.size());
@@ -263,7 +263,7 @@ void encode(const std::string& table, const FieldDesc& field, const Value& v, ch
         } else {
           number = Value::parseNumber(v.textRef());
           if (number.isNull())
-            throw Error("Valoarea „" + v.textRef() + "” nu este un număr (" + fieldContext(table, field) + ").");
+            throw Error("Valoarea „" + messageExcerpt(v.textRef()) + "” nu este un număr (" + fieldContext(table, field) + ").");
         }
       } else if (v.isDate()) {
         number = Value::integer(v.toDay());
@@ -274,7 +274,7 @@ void encode(const std::string& table, const FieldDesc& field, const Value& v, ch
       }
       std::string text;
       if (!fixedText(number, field.decimals, text) || text.size() > width)
-        throw Error("Valoarea „" + numberText(v) + "” nu încape în " + fieldContext(table, field) + ".");
+        throw Error("Valoarea „" + messageExcerpt(numberText(v)) + "” nu încape în " + fieldContext(table, field) + ".");
       std::memset(out, ' ', width - text.size());
       std::memcpy(out + width - text.size(), text.data(), text.size());
       return;
@@ -287,7 +287,7 @@ void encode(const std::string& table, const FieldDesc& field, const Value& v, ch
       }
       std::string key;
       if (!dateKey(v, key))
-        throw Error("Valoarea „" + display(v) + "” nu este o dată calendaristică (zz.ll.aaaa) pentru " +
+        throw Error("Valoarea „" + messageExcerpt(display(v)) + "” nu este o dată calendaristică (zz.ll.aaaa) pentru " +
                     fieldContext(table, field) + ".");
       std::memcpy(out, key.data(), 8);
       return;
@@ -302,7 +302,7 @@ void encode(const std::string& table, const FieldDesc& field, const Value& v, ch
       } else if (c == 'F' || c == 'N' || c == '0') {
         *out = 'F';
       } else {
-        throw Error("Valoarea „" + text + "” nu este logică (" + fieldContext(table, field) + ").");
+        throw Error("Valoarea „" + messageExcerpt(text) + "” nu este logică (" + fieldContext(table, field) + ").");
       }
       return;
     }

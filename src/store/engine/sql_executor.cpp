@@ -231,7 +231,7 @@ Value numericArgument(const Value& v, const std::string& function) {
     Value n = Value::parseNumber(v.textRef());
     if (!n.isNull()) return n;
   }
-  throw Error("Functia " + function + " se aplica numai numerelor, nu valorii \"" + v.toString() + "\"");
+  throw Error("Functia " + function + " se aplica numai numerelor, nu valorii \"" + messageExcerpt(v.toString()) + "\"");
 }
 
 struct Accumulator {

@@ -29,7 +29,7 @@ Value numeric(const Value& v) {
   if (v.isNumber()) return v;
   if (v.isDate()) return Value::integer(v.toDay());
   Value n = Value::parseNumber(v.textRef());
-  if (n.isNull()) throw Error("Valoarea \"" + v.toString() + "\" nu este un numar si nu poate intra intr-un calcul");
+  if (n.isNull()) throw Error("Valoarea \"" + messageExcerpt(v.toString()) + "\" nu este un numar si nu poate intra intr-un calcul");
   return n;
 }
 

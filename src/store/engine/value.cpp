@@ -142,6 +142,14 @@ std::string formatDate(DayNumber day) {
   return buf;
 }
 
+std::string messageExcerpt(std::string_view text) {
+  constexpr std::size_t kMax = 60;
+  if (text.size() <= kMax) return std::string(text);
+  std::size_t cut = kMax;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(text.substr(0, cut)) + "... (" + std::to_string(text.size()) + " octeti)";
+}
+
 Value Value::number(double v) {
   if (!std::isfinite(v)) return Value();
   // The shortest text that reads back as v decides whether it is an exact decimal.

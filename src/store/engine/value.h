@@ -21,6 +21,9 @@ void dateFromDay(DayNumber day, int& year, int& month, int& dayOfMonth);
 // "dd.MM.yyyy" (also accepts d.M.yyyy); false when the text is not such a date.
 bool parseDate(std::string_view text, DayNumber& out);
 std::string formatDate(DayNumber day);  // "dd.MM.yyyy"
+// A value's text as quoted in a message: long texts are cut (at a letter boundary)
+// and marked with "...", so a huge input never makes a huge message.
+std::string messageExcerpt(std::string_view text);
 
 class Value {
  public:
