@@ -138,6 +138,9 @@ const Case kJoins[] = {
      "IDCHIT\tIDGOS\tSERIA\tNR\tDATAI\tGRUPA\tCODCLAS\tTIPF\tINCANUME\tRESTANTA\tCURENT\tREDUCERE\tTOTAL\tTIP\tROL\tC1S\n"
      "2\t3\t -\t88\t03.02.2014\tAmenda\t350201\tJ\tION\t0\t200\t0\t200\tO\t2A\t\n"
      "3\t4\t -\t0\t04.02.2014\tSalubritate\t360250\tF\tPOPA\t15\t0\t0\t15\tN\t1\t\n"},
+    // An alias hides the file name of its table: Gospodar here is the page table.
+    {R"(SELECT Gospodar.IDGOS, G.NUMEP FROM "<D>Pag2.dbf" Gospodar JOIN "<D>Gospodar.dbf" G ON Gospodar.IDGOS=G.IDGOS)",
+     "IDGOS\tNUMEP\n1\tPOP ION\n2\tANA MARIA\n"},
     // A comma join on two keys.
     {R"(SELECT A.IDDAT, B.NUMEP FROM "<D>Datorii.dbf" A, "<D>Gospodar.dbf" B WHERE A.ROL=B.ROL AND A.SATUL=B.SATUL AND A.TIP="M" ORDER BY B.SATUL, A.ROL)",
      "IDDAT\tNUMEP\n16\tFARA SAT\n14\tURSU DAN\n13\tSC VALE SRL\n"},

@@ -4,6 +4,8 @@
 #include "sql_lexer.h"
 #include "sql_parser.h"
 
+#include <algorithm>
+
 namespace engine::sqlexec {
 
 using sqlparse::Expr;
@@ -35,6 +37,16 @@ std::string baseNameOf(std::string_view path) {
   const std::size_t dot = name.find('.');
   if (dot != std::string_view::npos) name = name.substr(0, dot);
   return std::string(name);
+}
+
+// A qualifier names a table by its alias, or by its file name when it has none. The
+// file name of an aliased table still serves when no table is called so: "G.dbf" Q
+// is not what G.IDGOS means beside "Gospodar.dbf" G.
+bool namedBy(const std::vector<Source>& sources, std::size_t i, std::string_view qualifier) {
+  const auto exposed = [](const Source& s) -> const std::string& { return s.alias.empty() ? s.baseName : s.alias; };
+  if (equalsNoCase(exposed(sources[i]), qualifier)) return true;
+  if (!equalsNoCase(sources[i].baseName, qualifier)) return false;
+  return std::none_of(sources.begin(), sources.end(), [&](const Source& s) { return equalsNoCase(exposed(s), qualifier); });
 }
 
 // The first aggregate inside an expression (sub-selects apart), or null.
@@ -157,7 +169,7 @@ bool Planner::findIn(Scope& scope, const Expr& e, int& source, int& field) const
   for (std::size_t i = 0; i < sources.size(); ++i) {
     const Source& s = sources[i];
     if (!e.qualifier.empty()) {
-      if (!equalsNoCase(e.qualifier, s.alias) && !equalsNoCase(e.qualifier, s.baseName)) continue;
+      if (!namedBy(sources, i, e.qualifier)) continue;
       qualifierKnown = true;
     }
     const int f = s.table->fieldIndex(e.name);
@@ -311,9 +323,7 @@ std::shared_ptr<SelectPlan> Planner::plan(const sqlparse::SelectStmt& stmt, Scop
       bool matched = false;
       for (std::size_t i = 0; i < p->sources.size(); ++i) {
         const Source& s = p->sources[i];
-        if (!item.starQualifier.empty() && !equalsNoCase(item.starQualifier, s.alias) &&
-            !equalsNoCase(item.starQualifier, s.baseName))
-          continue;
+        if (!item.starQualifier.empty() && !namedBy(p->sources, i, item.starQualifier)) continue;
         matched = true;
         const auto& fields = s.table->fields();
         for (std::size_t f = 0; f < fields.size(); ++f) {
