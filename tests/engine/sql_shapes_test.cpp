@@ -254,6 +254,21 @@ TEST(ShapeInput, NestingBeyondReasonIsRefusedNotACrash) {
   EXPECT_EQ(sqltest::run(db, villages), "N\n6\n");
 }
 
+TEST(ShapeInput, AJoinWithoutConditionsIsRefusedBeforeItExhaustsMemory) {
+  sqltest::ScratchDir dir;
+  engine::Database db(dir.path().string());
+  createCommune(db);
+  std::string cross = "SELECT Count(*) AS N FROM \"Datorii.dbf\" T0";
+  for (int i = 1; i < 12; ++i) cross += ", \"Datorii.dbf\" T" + std::to_string(i);
+  try {
+    db.query(cross);
+    ADD_FAILURE() << "7^12 rows were joined";
+  } catch (const engine::Error& e) {
+    EXPECT_NE(std::string(e.what()).find("conditiile care leaga tabelele"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(sqltest::run(db, "SELECT Count(*) AS N FROM \"Datorii.dbf\" A, \"Datorii.dbf\" B, \"Gospodar.dbf\" C"), "N\n245\n");
+}
+
 TEST(ShapeInput, BrokenTextIsRefusedAndLeavesTheTablesAsTheyWere) {
   sqltest::ScratchDir dir;
   engine::Database db(dir.path().string());
@@ -272,6 +287,7 @@ TEST(ShapeInput, BrokenTextIsRefusedAndLeavesTheTablesAsTheyWere) {
       {"UPDATE \"Gospodar.dbf\" SET NUMEP='X\" WHERE IDGOS=1", "text neterminat"},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE IDGOS=(1", "se astepta \")\""},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE NIMIC=1", "campul NIMIC nu exista"},
+      {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE " + std::string(5000, 'N') + "=1", "nu exista"},
       {"UPDATE \"Nimic.dbf\" SET NUMEP=\"X\"", "Nimic.dbf"},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"\xff\xfe\" WHERE IDGOS=1", "Windows-1250"},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"ăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăăă WHERE IDGOS=1", "text neterminat"},

@@ -113,6 +113,18 @@ void applyAfter(Rows& rows, const std::vector<sqlexec::BoundPtr>& after, EvalCon
   rows.records = std::move(kept);
 }
 
+// A join that pairs rows without a usable condition can outgrow any memory; far
+// beyond what the program's statements reach (160 MB of record numbers), it is
+// refused instead.
+constexpr std::size_t kMaxJoinedRecordNumbers = 40'000'000;
+
+void append(Rows& rows, const std::vector<std::uint32_t>& row) {
+  if (rows.records.size() + row.size() > kMaxJoinedRecordNumbers)
+    throw Error("Interogarea ar lega peste " + std::to_string(kMaxJoinedRecordNumbers / row.size()) +
+                " de randuri; verificati conditiile care leaga tabelele (ON sau WHERE)");
+  rows.records.insert(rows.records.end(), row.begin(), row.end());
+}
+
 void joinStep(const SelectPlan& plan, std::size_t k, Rows& rows, const EvalContext& base) {
   const sqlexec::JoinStep& step = plan.steps[k - 1];
   Table& table = *plan.tables[k];
@@ -170,11 +182,11 @@ void joinStep(const SelectPlan& plan, std::size_t k, Rows& rows, const EvalConte
       if (!allHold(step.match, ctx)) continue;
       any = true;
       if (keepRight) matchedRight[rec] = true;
-      out.records.insert(out.records.end(), current.begin(), current.end());
+      append(out, current);
     }
     if (!any && keepLeft) {
       current[k] = kNoRecord;
-      out.records.insert(out.records.end(), current.begin(), current.end());
+      append(out, current);
     }
   }
   if (keepRight) {
@@ -182,7 +194,7 @@ void joinStep(const SelectPlan& plan, std::size_t k, Rows& rows, const EvalConte
     for (const std::uint32_t rec : allLive()) {
       if (matchedRight[rec]) continue;
       current[k] = rec;
-      out.records.insert(out.records.end(), current.begin(), current.end());
+      append(out, current);
     }
   }
   rows = std::move(out);

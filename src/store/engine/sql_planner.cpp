@@ -156,7 +156,7 @@ std::shared_ptr<Table> Planner::open(const sqlparse::TableRef& ref) { return cat
 
 int Planner::fieldOf(const Table& table, std::string_view field, std::size_t position) const {
   const int index = table.fieldIndex(field);
-  if (index < 0) fail(position, "campul " + std::string(field) + " nu exista in tabela " + table.name());
+  if (index < 0) fail(position, "campul " + messageExcerpt(field) + " nu exista in tabela " + table.name());
   return index;
 }
 
@@ -180,7 +180,7 @@ bool Planner::findIn(Scope& scope, const Expr& e, int& source, int& field) const
     field = f;
   }
   if (!found && qualifierKnown)
-    fail(e.position, "campul " + e.name + " nu exista in tabela " + e.qualifier);
+    fail(e.position, "campul " + messageExcerpt(e.name) + " nu exista in tabela " + messageExcerpt(e.qualifier));
   return found;
 }
 
@@ -205,7 +205,7 @@ BoundPtr Planner::bindColumn(const Expr& e, Scope& scope, Mode mode) {
     }
   }
   const std::string name = e.qualifier.empty() ? e.name : e.qualifier + "." + e.name;
-  fail(e.position, "campul " + name + " nu exista");
+  fail(e.position, "campul " + messageExcerpt(name) + " nu exista");
 }
 
 std::shared_ptr<Subquery> Planner::bindSubquery(const Expr& e, Scope& scope) {
