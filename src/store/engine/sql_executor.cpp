@@ -114,9 +114,9 @@ void applyAfter(Rows& rows, const std::vector<sqlexec::BoundPtr>& after, EvalCon
 }
 
 // A join that pairs rows without a usable condition can outgrow any memory; far
-// beyond what the program's statements reach (160 MB of record numbers), it is
+// beyond what the program's statements reach (64 MB of record numbers), it is
 // refused instead.
-constexpr std::size_t kMaxJoinedRecordNumbers = 40'000'000;
+constexpr std::size_t kMaxJoinedRecordNumbers = 16'000'000;
 
 void append(Rows& rows, const std::vector<std::uint32_t>& row) {
   if (rows.records.size() + row.size() > kMaxJoinedRecordNumbers)
