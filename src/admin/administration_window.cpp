@@ -1,7 +1,7 @@
 #include "admin/administration_window.h"
 
 #include "admin/budget_codes_window.h"
-#include "admin/enter_navigation_widget.h"
+#include "widgets/enter_navigation.h"
 #include "admin/locality_editor_dialog.h"
 #include "admin/path_settings.h"
 #include "admin/report_errors.h"

@@ -1,6 +1,6 @@
 #include "admin/budget_code_editor_dialog.h"
 
-#include "admin/enter_navigation_widget.h"
+#include "widgets/enter_navigation.h"
 #include "widgets/save_cancel_row.h"
 
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #include "admin/locality_editor_dialog.h"
 
-#include "admin/enter_navigation_widget.h"
+#include "widgets/enter_navigation.h"
 #include "admin/settings_catalogue.h"
 #include "widgets/save_cancel_row.h"
 

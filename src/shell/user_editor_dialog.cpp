@@ -1,6 +1,7 @@
 #include "shell/user_editor_dialog.h"
 
 #include "shell/users_file.h"
+#include "widgets/enter_navigation.h"
 #include "widgets/save_cancel_row.h"
 
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,6 +74,10 @@ UserEditorDialog::UserEditorDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons.layout);
   layout->addWidget(status);
   setMinimumWidth(380);
+
+  // Enter walks the inputs; in "De la nr." it stores.
+  auto* enter = new EnterNavigation(this);
+  enter->setFinalAction(number_, [this] { store(); });
 }
 
 void UserEditorDialog::startAdding(Check check) {
@@ -111,17 +115,6 @@ bool UserEditorDialog::clearPassword() const { return modifying_ && clearPasswor
 void UserEditorDialog::store() {
   entry_ = {name_->text(), level_->currentText(), legitimation_->text(), series_->text(), number_->text()};
   if (!check_ || check_(entry_)) accept();
-}
-
-void UserEditorDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
-    QDialog::keyPressEvent(event);
-    return;
-  }
-  if (focusWidget() == number_)
-    store();
-  else
-    focusNextChild();
 }
 
 bool UserEditorDialog::runAdd(UserManagement& users) {

@@ -48,10 +48,6 @@ class UserEditorDialog : public QDialog {
   // "Memoreaza": closes confirmed when the check passes.
   void store();
 
- protected:
-  // Enter moves to the next input; on "De la nr." it stores.
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
   QLabel* title_;
   QLineEdit* name_;

@@ -1,4 +1,4 @@
-#include "admin/enter_navigation_widget.h"
+#include "widgets/enter_navigation.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
-namespace dajdor::admin {
+namespace dajdor {
 
 EnterNavigation::EnterNavigation(QWidget* window) : QObject(window), window_(window) {
   for (QWidget* child : window->findChildren<QWidget*>()) {
@@ -47,4 +47,4 @@ bool EnterNavigation::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
-}  // namespace dajdor::admin
+}  // namespace dajdor

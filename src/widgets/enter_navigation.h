@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace dajdor::admin {
+namespace dajdor {
 
 class EnterNavigation : public QObject {
   Q_OBJECT
@@ -29,4 +29,4 @@ class EnterNavigation : public QObject {
   std::function<void()> finalAction_;
 };
 
-}  // namespace dajdor::admin
+}  // namespace dajdor
