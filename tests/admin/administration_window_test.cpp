@@ -67,8 +67,7 @@ class AdministrationWindowTest : public AdminTest {
     });
   }
   static void grab(QWidget* widget, const QString& file) {
-    const QString dir = qEnvironmentVariable("DAJDOR_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
+    const QString dir = QStringLiteral(DAJDOR_BIN_DIR) + "/../screenshots";
     QDir().mkpath(dir);
     QApplication::processEvents();
     widget->grab().save(dir + "/" + file);
