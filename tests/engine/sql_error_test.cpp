@@ -12,22 +12,7 @@ struct Rejected {
   const char* reason;  // a part of the message
 };
 
-class ErrorTest : public ::testing::TestWithParam<Rejected> {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = new sqltest::ScratchDir();
-    db_ = new engine::Database(dir_->path().string());
-    sqltest::createSampleTables(*db_);
-  }
-  static void TearDownTestSuite() {
-    delete db_;
-    delete dir_;
-  }
-  static sqltest::ScratchDir* dir_;
-  static engine::Database* db_;
-};
-sqltest::ScratchDir* ErrorTest::dir_ = nullptr;
-engine::Database* ErrorTest::db_ = nullptr;
+using ErrorTest = sqltest::SharedDatabaseSuite<Rejected, sqltest::createSampleTables>;
 
 TEST_P(ErrorTest, NamesPositionAndReason) {
   const Rejected& c = GetParam();

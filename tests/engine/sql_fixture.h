@@ -4,6 +4,8 @@
 
 #include "store/engine/database.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -26,5 +28,22 @@ std::string run(engine::Database& db, const std::string& select);
 // Gospodar (taxpayers) and Datorii (debts) with a few rows that exercise
 // blanks, NULLs, text roles, dates and a taxpayer without debts.
 void createSampleTables(engine::Database& db);
+
+// A parameterised suite whose cases share one database, filled once by `fill`.
+template <class Param, void (*fill)(engine::Database&)>
+class SharedDatabaseSuite : public ::testing::TestWithParam<Param> {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new ScratchDir();
+    db_ = new engine::Database(dir_->path().string());
+    fill(*db_);
+  }
+  static void TearDownTestSuite() {
+    delete db_;
+    delete dir_;
+  }
+  static inline ScratchDir* dir_ = nullptr;
+  static inline engine::Database* db_ = nullptr;
+};
 
 }  // namespace sqltest

@@ -11,22 +11,7 @@ struct Case {
   const char* expected;
 };
 
-class SelectTest : public ::testing::TestWithParam<Case> {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = new sqltest::ScratchDir();
-    db_ = new engine::Database(dir_->path().string());
-    sqltest::createSampleTables(*db_);
-  }
-  static void TearDownTestSuite() {
-    delete db_;
-    delete dir_;
-  }
-  static sqltest::ScratchDir* dir_;
-  static engine::Database* db_;
-};
-sqltest::ScratchDir* SelectTest::dir_ = nullptr;
-engine::Database* SelectTest::db_ = nullptr;
+using SelectTest = sqltest::SharedDatabaseSuite<Case, sqltest::createSampleTables>;
 
 TEST_P(SelectTest, PrintsExpectedRows) { EXPECT_EQ(sqltest::run(*db_, GetParam().statement), GetParam().expected) << GetParam().statement; }
 

@@ -54,22 +54,7 @@ struct Case {
   const char* expected;
 };
 
-class ShapesTest : public ::testing::TestWithParam<Case> {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = new sqltest::ScratchDir();
-    db_ = new engine::Database(dir_->path().string());
-    createCommune(*db_);
-  }
-  static void TearDownTestSuite() {
-    delete db_;
-    delete dir_;
-  }
-  static sqltest::ScratchDir* dir_;
-  static engine::Database* db_;
-};
-sqltest::ScratchDir* ShapesTest::dir_ = nullptr;
-engine::Database* ShapesTest::db_ = nullptr;
+using ShapesTest = sqltest::SharedDatabaseSuite<Case, createCommune>;
 
 TEST_P(ShapesTest, GivesTheRowsTheProgramReliesOn) {
   const std::string statement = expand(db_->directory(), GetParam().statement);
