@@ -11,6 +11,7 @@
 #include "shell/users_table.h"
 #include "store/machine_settings.h"
 #include "store/settings_file.h"
+#include "widgets/bold_label.h"
 
 #include <QFileDialog>
 #include <QFrame>
@@ -179,10 +180,7 @@ void AdministrationWindow::buildGeneralExtras(SettingsPageWidget* general) {
   auto* usersBox = new QFrame(general);
   usersBox->setFrameShape(QFrame::StyledPanel);
   auto* usersLayout = new QVBoxLayout(usersBox);
-  auto* usersTitle = new QLabel("Gestiune utilizatori", usersBox);
-  QFont bold = usersTitle->font();
-  bold.setBold(true);
-  usersTitle->setFont(bold);
+  QLabel* usersTitle = boldLabel("Gestiune utilizatori", 0, usersBox);
   usersGrid_ = makeGrid(UserManagement::kGridField, {"Numele", "Rangul", "Legitim."}, usersBox);
   usersGrid_->setMinimumHeight(140);
   connect(usersGrid_, &QTableWidget::cellDoubleClicked, this, [this] { modifyUser(); });

@@ -2,6 +2,7 @@
 
 #include "widgets/enter_navigation.h"
 #include "widgets/save_cancel_row.h"
+#include "widgets/bold_label.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -15,12 +16,8 @@ namespace dajdor::admin {
 BudgetCodeEditorDialog::BudgetCodeEditorDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("TFAddCODCL");
   setWindowTitle("Cod clasificare");
-  title_ = new QLabel(this);
+  title_ = boldLabel({}, 2, this);
   title_->setObjectName("TitleLabel");
-  QFont bold = title_->font();
-  bold.setBold(true);
-  bold.setPointSize(bold.pointSize() + 2);
-  title_->setFont(bold);
 
   const auto lineEdit = [this](const QString& name, int width) {
     auto* edit = new QLineEdit(this);

@@ -3,6 +3,7 @@
 #include "widgets/enter_navigation.h"
 #include "admin/settings_catalogue.h"
 #include "widgets/save_cancel_row.h"
+#include "widgets/bold_label.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -17,12 +18,8 @@ namespace dajdor::admin {
 LocalityEditorDialog::LocalityEditorDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("TAddZonaF");
   setWindowTitle("Constante de calcul");
-  title_ = new QLabel(this);
+  title_ = boldLabel({}, 2, this);
   title_->setObjectName("TitleLabel");
-  QFont bold = title_->font();
-  bold.setBold(true);
-  bold.setPointSize(bold.pointSize() + 2);
-  title_->setFont(bold);
 
   name_ = new QLineEdit(this);
   name_->setObjectName(kLocalityField);

@@ -3,6 +3,7 @@
 #include "admin/path_settings.h"
 #include "admin/rate_edit_widget.h"
 #include "admin/settings_store.h"
+#include "widgets/bold_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,15 +19,6 @@
 
 namespace dajdor::admin {
 namespace {
-
-QLabel* boldLabel(const QString& text, int pointDelta, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  QFont font = label->font();
-  font.setBold(true);
-  font.setPointSize(font.pointSize() + pointDelta);
-  label->setFont(font);
-  return label;
-}
 
 constexpr char kTimeFormat[] = "HH:mm";
 

@@ -3,6 +3,7 @@
 #include "shell/action_log.h"
 #include "shell/result_set_model.h"
 #include "store/sql_helpers.h"
+#include "widgets/bold_label.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -17,12 +18,8 @@ LogViewWindow::LogViewWindow(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Istoric actiuni");
   resize(820, 520);
 
-  auto* title = new QLabel("Istoricul operatiunilor efectuate", this);
+  auto* title = boldLabel("Istoricul operatiunilor efectuate", 4, this);
   title->setObjectName("Titlu");
-  QFont font = title->font();
-  font.setPointSizeF(font.pointSizeF() * 1.4);
-  font.setBold(true);
-  title->setFont(font);
   title->setAlignment(Qt::AlignCenter);
 
   model_ = new ResultSetModel({{"DATAA", "Data"},

@@ -3,6 +3,7 @@
 #include "shell/users_file.h"
 #include "widgets/enter_navigation.h"
 #include "widgets/save_cancel_row.h"
+#include "widgets/bold_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,12 +32,8 @@ UserEditorDialog::UserEditorDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Utilizatori");
   setModal(true);
 
-  title_ = new QLabel(this);
+  title_ = boldLabel({}, 3, this);
   title_->setObjectName("Titlu");
-  QFont font = title_->font();
-  font.setBold(true);
-  font.setPointSizeF(font.pointSizeF() * 1.3);
-  title_->setFont(font);
   title_->setAlignment(Qt::AlignCenter);
 
   name_ = input(UserManagement::kNameField, UsersFile::kFieldLength, this);
