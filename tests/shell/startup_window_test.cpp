@@ -40,6 +40,18 @@ struct StartupFixture : ::testing::Test {
     return handedOver.count() == 1 || handedOver.wait(60000);
   }
 
+  // Runs start-up and builds the main window at the hand-over, as the program does;
+  // null when the hand-over never came.
+  std::unique_ptr<MainWindow> runToMainWindow(StartupWindow& startup) {
+    std::unique_ptr<MainWindow> main;
+    QObject::connect(&startup, &StartupWindow::handedOver, [&] {
+      main = std::make_unique<MainWindow>(context);
+      main->show();
+    });
+    if (!runToHandOver(startup)) return nullptr;
+    return main;
+  }
+
   QTemporaryDir dir;
   ScriptedInteraction interaction;
   AppContext context;
@@ -111,12 +123,7 @@ TEST_F(StartupFixture, DamagedSettingsAreToldAndTheValuesInUseKept) {
 
 TEST_F(StartupFixture, TheMainWindowTakesOverOnTheChosenDataDirectory) {
   StartupWindow startup(context, admin::initialIniRows());
-  std::unique_ptr<MainWindow> main;
-  QObject::connect(&startup, &StartupWindow::handedOver, [&] {
-    main = std::make_unique<MainWindow>(context);
-    main->show();
-  });
-  ASSERT_TRUE(runToHandOver(startup));
+  std::unique_ptr<MainWindow> main = runToMainWindow(startup);
 
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(main->isVisible());
@@ -135,12 +142,7 @@ TEST_F(StartupFixture, AFolderThatCannotHoldDataIsToldAndTheMainWindowStillAppea
   context.paths = Paths::forAppDir(dir.filePath("blocker/Dajdor"));
 
   StartupWindow startup(context, admin::initialIniRows());
-  std::unique_ptr<MainWindow> main;
-  QObject::connect(&startup, &StartupWindow::handedOver, [&] {
-    main = std::make_unique<MainWindow>(context);
-    main->show();
-  });
-  ASSERT_TRUE(runToHandOver(startup));
+  std::unique_ptr<MainWindow> main = runToMainWindow(startup);
 
   ASSERT_FALSE(interaction.messages.isEmpty());
   EXPECT_EQ(interaction.messages[0].kind, MessageKind::Error);
