@@ -1,7 +1,7 @@
 #include "message_fixture.h"
 #include "shell/message_window.h"
 #include "shell/progress_window.h"
-#include "shell/widget_interaction.h"
+#include "shell/interaction_window.h"
 #include "widgets/balloon_hint_widget.h"
 #include "widgets/colour_button_widget.h"
 

@@ -1,4 +1,4 @@
-#include "shell/widget_interaction.h"
+#include "shell/interaction_window.h"
 
 #include "shell/message_window.h"
 #include "shell/progress_window.h"
