@@ -6,7 +6,7 @@
 #include <QLockFile>
 #include <QSaveFile>
 
-#include "store/engine/codepage.h"
+#include "store/cp1250.h"
 
 namespace dajdor {
 namespace {
@@ -19,20 +19,10 @@ constexpr int kLockWaitMs = 5000;
 
 QString displayPath(const QString& path) { return QDir::toNativeSeparators(path); }
 
-// The Windows-1250 form of `text`, with the first character it cannot hold in `bad`.
-bool toCodePage(const QString& text, QByteArray& out, QString& bad) {
-  std::string bytes;
-  std::string badUtf8;
-  const bool ok = engine::codepage::fromUtf8(text.toStdString(), bytes, badUtf8);
-  out = QByteArray::fromStdString(bytes);
-  bad = QString::fromStdString(badUtf8);
-  return ok;
-}
-
 QByteArray encodeText(const QString& text) {
   QByteArray bytes;
   QString bad;
-  if (!toCodePage(UsersFile::cut(text), bytes, bad))
+  if (!cp1250::encode(UsersFile::cut(text), bytes, bad))
     throw UsersFileError(QString("Caracterul \"%1\" nu poate fi memorat in fisierul utilizatorilor.").arg(bad));
   return bytes;
 }
@@ -52,7 +42,7 @@ QString fieldAt(const QByteArray& record, int offset, int index, const QString& 
                              .arg(index + 1)
                              .arg(length)
                              .arg(UsersFile::kFieldLength));
-  return QString::fromStdString(engine::codepage::toUtf8(record.mid(offset + 1, length).toStdString()));
+  return cp1250::decode(record.mid(offset + 1, length));
 }
 
 }  // namespace
@@ -68,7 +58,7 @@ bool UsersFile::exists() const { return QFileInfo(path_).isFile(); }
 QString UsersFile::unstorableCharacter(const QString& text) {
   QByteArray bytes;
   QString bad;
-  return toCodePage(text, bytes, bad) ? QString() : bad;
+  return cp1250::encode(text, bytes, bad) ? QString() : bad;
 }
 
 QByteArray UsersFile::encode(const UserRecord& record) {

@@ -1,7 +1,7 @@
 // The bytes the engine writes and what it makes of bytes others wrote.
 #include "dbf_test_support.h"
 #include "sql_fixture.h"
-#include "store/engine/table.h"
+#include "store/engine/storage/table.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "store/engine/dbf_number.h"
+#include "store/engine/storage/dbf_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Transactions, the rollback journal and recovery after a writer dies.
 #include "dbf_test_support.h"
 #include "sql_fixture.h"
-#include "store/engine/journal_io.h"
+#include "store/engine/storage/journal_io.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

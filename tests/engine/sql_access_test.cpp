@@ -2,9 +2,9 @@
 // names the indexed field instead of a scan, for the first table, for joins and
 // inside correlated sub-selects.
 #include "sql_fixture.h"
-#include "store/engine/sql_parser.h"
-#include "store/engine/sql_planner.h"
-#include "store/engine/table.h"
+#include "store/engine/sql/parser.h"
+#include "store/engine/sql/planner.h"
+#include "store/engine/storage/table.h"
 
 #include <gtest/gtest.h>
 

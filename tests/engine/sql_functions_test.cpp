@@ -1,6 +1,6 @@
 // The dialect's operations on single values.
 #include "store/engine/database.h"
-#include "store/engine/sql_functions.h"
+#include "store/engine/sql/functions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The table cache: persistence, hash lookups, restructuring and maintenance.
 #include "dbf_test_support.h"
 #include "sql_fixture.h"
-#include "store/engine/table.h"
+#include "store/engine/storage/table.h"
 
 #include <filesystem>
 

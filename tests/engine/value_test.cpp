@@ -1,5 +1,5 @@
 // Values: exact decimals and their display, days and dates, ordering.
-#include "store/engine/sql_functions.h"
+#include "store/engine/sql/functions.h"
 #include "store/engine/value.h"
 
 #include <gtest/gtest.h>

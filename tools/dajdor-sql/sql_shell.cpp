@@ -1,7 +1,6 @@
 #include "sql_shell.h"
 
 #include "store/engine/database.h"
-#include "store/engine/sql_executor.h"
 
 #include <filesystem>
 #include <ostream>
@@ -39,7 +38,7 @@ int run(const std::string& directory, const std::string& statement, std::ostream
       return 1;
     }
     engine::Database db(directory);
-    if (engine::isQueryText(statement)) {
+    if (engine::Database::isQuery(statement)) {
       const auto rows = db.query(statement);
       printRows(*rows, out);
     } else {

@@ -1,6 +1,6 @@
-#include "cursor.h"
+#include "store/engine/cursor.h"
 
-#include "table_state.h"
+#include "store/engine/storage/table_state.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 // under the directory lock, inside the open transaction when there is one).
 #pragma once
 
-#include "database.h"
-#include "record_filter.h"
-#include "table.h"
+#include "store/engine/database.h"
+#include "store/engine/sql/record_filter.h"
+#include "store/engine/storage/table.h"
 
 #include <memory>
 #include <optional>

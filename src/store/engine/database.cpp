@@ -1,13 +1,13 @@
 // The Database facade: statements run as units of the catalog (journaled, under
 // the directory lock), cursors and maintenance go straight to it.
-#include "database.h"
+#include "store/engine/database.h"
 
-#include "catalog_structure.h"
-#include "catalog_paths.h"
-#include "cursor.h"
-#include "table.h"
+#include "store/engine/catalog/structure.h"
+#include "store/engine/catalog/paths.h"
+#include "store/engine/cursor.h"
+#include "store/engine/storage/table.h"
 
-#include "sql_executor.h"
+#include "store/engine/sql/executor.h"
 
 namespace engine {
 
@@ -46,6 +46,8 @@ std::int64_t Database::execute(std::string_view sql) {
 std::unique_ptr<ResultSet> Database::query(std::string_view sql) {
   return asStatement(impl_->catalog, false, [&] { return executeQuery(impl_->catalog, sql); });
 }
+
+bool Database::isQuery(std::string_view sql) { return isQueryText(sql); }
 
 std::unique_ptr<Cursor> Database::openTable(std::string_view path, bool exclusive) {
   return std::make_unique<TableCursor>(impl_->catalog, std::string(path), exclusive);

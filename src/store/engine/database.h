@@ -10,7 +10,7 @@
 // case and with '\' or '/' as separator ("<dir>\GOSPODAR.dbf" opens Gospodar.dbf).
 #pragma once
 
-#include "value.h"
+#include "store/engine/value.h"
 
 #include <memory>
 #include <optional>
@@ -64,6 +64,8 @@ class Database {
   std::int64_t execute(std::string_view sql);
   // A SELECT.
   std::unique_ptr<ResultSet> query(std::string_view sql);
+  // True when the statement text starts with SELECT (after blanks and parentheses).
+  static bool isQuery(std::string_view sql);
 
   // Table cursor. `filter` uses the record-filter syntax (NR<>1, (ROL='12'), 'AB*'
   // prefix match, parenthesised conditions joined by AND); empty = none.

@@ -1,6 +1,6 @@
-#include "result_set.h"
+#include "store/engine/result_set.h"
 
-#include "sql_parser.h"
+#include "store/engine/sql/parser.h"
 
 namespace engine {
 

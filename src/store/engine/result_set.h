@@ -1,7 +1,7 @@
 // The rows of a SELECT, held in memory in their final order.
 #pragma once
 
-#include "database.h"
+#include "store/engine/database.h"
 
 #include <string>
 #include <string_view>

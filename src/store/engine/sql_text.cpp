@@ -1,5 +1,5 @@
 // Statement text from values: the only place values are quoted.
-#include "sql_text.h"
+#include "store/engine/sql_text.h"
 
 #include <cmath>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // puts its values through these helpers, so no value reaches the engine unescaped.
 #pragma once
 
-#include "value.h"
+#include "store/engine/value.h"
 
 #include <string>
 #include <string_view>

@@ -3,9 +3,9 @@
 // Invariants: an exact number is kept normalised (no trailing zero digits in
 // the mantissa while the scale is above 0), so equal exact numbers have equal
 // parts; a non-finite double never becomes a Value (it is NULL instead).
-#include "value.h"
+#include "store/engine/value.h"
 
-#include "sql_wide_int.h"
+#include "store/engine/sql/wide_int.h"
 
 #include <charconv>
 #include <cmath>

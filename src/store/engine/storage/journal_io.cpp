@@ -1,0 +1,103 @@
+#include "store/engine/storage/journal_io.h"
+
+#include "store/engine/database.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace engine::io {
+namespace {
+
+int stepsToKill = 0;
+
+void step() {
+  if (stepsToKill > 0 && --stepsToKill == 0) raise(SIGKILL);
+}
+
+[[noreturn]] void fail(const std::string& what, const std::string& path) {
+  throw Error("Scrierea fișierului " + path + " a eșuat (" + what + ": " + std::strerror(errno) + ").");
+}
+
+}  // namespace
+
+void killAtStep(int n) { stepsToKill = n; }
+
+bool readFile(const std::string& path, std::string& out) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool ok = fstat(fd, &st) == 0;
+  if (ok) {
+    out.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    while (ok && done < out.size()) {
+      const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        out.resize(done);  // shrank while reading: what was read is the file
+        break;
+      }
+      done += static_cast<std::size_t>(n);
+    }
+  }
+  ::close(fd);
+  return ok;
+}
+
+void writeAt(int fd, std::uint64_t offset, std::string_view bytes, const std::string& path) {
+  step();
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) fail("write", path);
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void truncateTo(int fd, std::uint64_t size, const std::string& path) {
+  step();
+  if (::ftruncate(fd, static_cast<off_t>(size)) != 0) fail("truncate", path);
+}
+
+void syncFile(int fd, const std::string& path) {
+  step();
+  if (::fdatasync(fd) != 0) fail("fdatasync", path);
+}
+
+void syncDirectory(const std::string& directory) {
+  step();
+  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // some file systems refuse fsync on directories; nothing more to do then
+  ::close(fd);
+}
+
+int openForWrite(const std::string& path, bool create, bool truncate) {
+  step();
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | (create ? O_CREAT : 0) | (truncate ? O_TRUNC : 0), 0666);
+  if (fd < 0) fail("open", path);
+  return fd;
+}
+
+void closeFile(int fd) { ::close(fd); }
+
+void removeFile(const std::string& path) {
+  step();
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail("unlink", path);
+}
+
+}  // namespace engine::io
+
+namespace engine::io {
+
+bool fileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace engine::io
