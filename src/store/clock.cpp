@@ -1,5 +1,7 @@
 #include "store/clock.h"
 
+#include "store/day_number.h"
+
 #include <optional>
 
 namespace dajdor {
@@ -8,13 +10,12 @@ std::optional<QDateTime>& fixedMoment() {
   static std::optional<QDateTime> moment;
   return moment;
 }
-const QDate kDayZero(1899, 12, 30);
 }  // namespace
 
 QDateTime Clock::now() { return fixedMoment() ? *fixedMoment() : QDateTime::currentDateTime(); }
 int Clock::todayNumber() { return dayNumber(today()); }
-int Clock::dayNumber(const QDate& date) { return static_cast<int>(kDayZero.daysTo(date)); }
-QDate Clock::fromDayNumber(int day) { return kDayZero.addDays(day); }
+int Clock::dayNumber(const QDate& date) { return dajdor::dayNumber(date); }
+QDate Clock::fromDayNumber(int day) { return dateOfDay(day); }
 void Clock::setFixed(const QDateTime& moment) { fixedMoment() = moment; }
 void Clock::useSystem() { fixedMoment().reset(); }
 

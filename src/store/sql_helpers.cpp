@@ -1,5 +1,6 @@
 #include "store/sql_helpers.h"
 
+#include "store/day_number.h"
 #include "store/engine/sql_text.h"
 #include "store/store_error.h"
 
@@ -14,6 +15,15 @@ QString table(const QString& path) { return QString::fromStdString(engine::sql::
 QString table(const QString& dir, const QString& file) { return table(tablePath(dir, file)); }
 
 QString quote(const QString& text) { return QString::fromStdString(engine::sql::quote(text.toStdString())); }
+
+QString number(std::int64_t value) { return QString::fromStdString(engine::sql::number(value)); }
+
+QString number(double value, int decimals) { return QString::fromStdString(engine::sql::number(value, decimals)); }
+
+QString date(const QDate& day) {
+  if (!day.isValid()) return QStringLiteral("NULL");
+  return QString::fromStdString(engine::sql::quoteDate(dayNumber(day)));
+}
 
 std::int64_t execute(engine::Database& db, const QString& statement) { return db.execute(statement.toStdString()); }
 

@@ -1,9 +1,11 @@
-// Glue between Qt text and the engine's statements: table paths of the data
-// directory, quoted values, and engine failures as user messages.
+// The program's one way of putting values into statement text: table paths of
+// the data directory, text, numbers and dates, over the engine's quoting. No
+// value reaches a statement any other way. Also engine failures as user messages.
 #pragma once
 
 #include "store/engine/database.h"
 
+#include <QDate>
 #include <QString>
 
 #include <exception>
@@ -19,6 +21,12 @@ QString table(const QString& dir, const QString& file);
 QString table(const QString& path);
 // A text value in double quotes, embedded quotes doubled.
 QString quote(const QString& text);
+// A whole number: 12, -3.
+QString number(std::int64_t value);
+// A number with exactly `decimals` decimals and '.' as the point: 1.5000.
+QString number(double value, int decimals);
+// A date as the dialect reads it: "dd.MM.yyyy"; NULL for an invalid date.
+QString date(const QDate& day);
 
 std::int64_t execute(engine::Database& db, const QString& statement);
 std::unique_ptr<engine::ResultSet> query(engine::Database& db, const QString& statement);
