@@ -42,10 +42,10 @@ int main(int argc, char** argv) {
     QFile::copy(source.filePath(file), appDir.filePath("Data/" + file));
   // The machine settings of this run stay in the scratch folder.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, appDir.filePath("machine"));
-  dajdor::Clock::setFixed(QDateTime(QDate(2014, 12, 19), QTime(8, 0)));
 
   dajdor::StartupOptions options;
   options.appDir = appDir.path();
+  options.today = QDate(2014, 12, 19);
   for (const auto& row : dajdor::admin::initialIniRows()) options.iniRows.append({row.owner, row.name, row.value});
 
   std::cout << "\n| Start-up on " << argv[1] << " | Time | Goal |\n|---|---:|---|\n";

@@ -1,8 +1,8 @@
 #include "shell/account_dialog.h"
 
-#include "shell/current_user.h"
-#include "shell/own_account.h"
-#include "shell/users_file.h"
+#include "users/current_user.h"
+#include "users/own_account.h"
+#include "users/users_file.h"
 #include "widgets/save_cancel_row.h"
 
 #include <QFormLayout>

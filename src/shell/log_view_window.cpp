@@ -1,6 +1,6 @@
 #include "shell/log_view_window.h"
 
-#include "shell/action_log.h"
+#include "users/action_log.h"
 #include "shell/result_set_model.h"
 #include "store/sql_helpers.h"
 #include "widgets/bold_label.h"

@@ -1,7 +1,7 @@
 // The program: one copy per machine, the start-up window, then the main window.
 #include "admin/administration_window.h"
 #include "admin/settings_catalogue.h"
-#include "shell/app_context.h"
+#include "session/app_context.h"
 #include "shell/interaction_window.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"

@@ -7,8 +7,8 @@
 // register theirs when they exist, so nothing opens a placeholder.
 #pragma once
 
-#include "shell/current_user.h"
-#include "shell/rights.h"
+#include "users/current_user.h"
+#include "users/rights.h"
 #include "store/interaction.h"
 
 #include <QHash>

@@ -1,14 +1,14 @@
 #include "shell/main_window.h"
 
 #include "shell/account_dialog.h"
-#include "shell/action_log.h"
-#include "shell/app_context.h"
+#include "users/action_log.h"
+#include "session/app_context.h"
 #include "shell/daily_import_schedule.h"
 #include "shell/exit_backup.h"
 #include "shell/log_view_window.h"
-#include "shell/login.h"
-#include "shell/own_account.h"
-#include "shell/users_file.h"
+#include "users/login.h"
+#include "users/own_account.h"
+#include "users/users_file.h"
 #include "store/clock.h"
 #include "store/machine_settings.h"
 #include "store/settings_file.h"
@@ -265,7 +265,7 @@ void MainWindow::logIn() {
   }
   if (context_.database) {
     try {
-      ActionLog(*context_.database, context_.paths.dataDir).log(name_->text(), QString(), ActionLog::loginText());
+      ActionLog(*context_.database, context_.paths.dataDir).log(context_.clock.now(), name_->text(), QString(), ActionLog::loginText());
     } catch (const std::exception& e) {
       context_.interaction->error(QStringLiteral("Istoric actiuni"), sql::message(e));
     }
@@ -344,9 +344,9 @@ void MainWindow::dailyImportTick() {
     SettingsFile settings(settingsPath());
     const DailyImportState state{context_.rates.autoImport(),
                                  context_.paths.isLocal(),
-                                 Clock::todayNumber(),
+                                 context_.clock.todayNumber(),
                                  settings.ReadSetting(kDailyImportSection, kDailyImportKey),
-                                 Clock::now().time(),
+                                 context_.clock.now().time(),
                                  context_.rates.autoImportTime()};
     switch (nextDailyImportStep(state)) {
       case DailyImportStep::Stop:
@@ -360,7 +360,7 @@ void MainWindow::dailyImportTick() {
     }
     // Recorded first: whatever the outcome, even a failure half-way, the import
     // is not tried again today.
-    settings.WriteSetting(kDailyImportSection, kDailyImportKey, QString::number(Clock::todayNumber()));
+    settings.WriteSetting(kDailyImportSection, kDailyImportKey, QString::number(context_.clock.todayNumber()));
     if (dailyImport()) dailyImportTimer_.start();
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Actualizare din RA"), sql::message(e));
@@ -373,7 +373,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     const QRect area = shown->availableGeometry();
     setGeometry(area.x(), area.y(), area.width(), height());
   }
-  date_->setText(Clock::today().toString(kDateFormat));
+  date_->setText(context_.clock.today().toString(kDateFormat));
   dailyImportTimer_.start();
 }
 
@@ -381,7 +381,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (backupAtExit) {
     const QString archive =
         exitBackupTarget(context_.paths.isLocal(), MachineSettings().ReadRegistry(QStringLiteral("CALESALVARI")),
-                         Clock::today(), *context_.interaction);
+                         context_.clock.today(), *context_.interaction);
     if (!archive.isEmpty()) backupAtExit(archive);
   }
   dailyImportTimer_.stop();

@@ -1,7 +1,7 @@
 #include "shell/startup_settings.h"
 
 #include "admin/settings_store.h"
-#include "shell/app_context.h"
+#include "session/app_context.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
 #include "store/version.h"

@@ -1,6 +1,6 @@
 #include "shell/startup_window.h"
 
-#include "shell/app_context.h"
+#include "session/app_context.h"
 #include "shell/startup_settings.h"
 #include "store/sql_helpers.h"
 #include "store/startup.h"
@@ -114,6 +114,7 @@ void StartupWindow::initialise() {
 
   StartupOptions options;
   options.appDir = context_.paths.appDir;
+  options.today = context_.clock.today();
   options.iniRows = iniRows_;
   options.stepProgress = [this](int n) { StepProgress(n); };
   options.showStatus = [this](const QString& text) { showStatus(text); };

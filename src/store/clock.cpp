@@ -2,21 +2,11 @@
 
 #include "store/day_number.h"
 
-#include <optional>
-
 namespace dajdor {
-namespace {
-std::optional<QDateTime>& fixedMoment() {
-  static std::optional<QDateTime> moment;
-  return moment;
-}
-}  // namespace
 
-QDateTime Clock::now() { return fixedMoment() ? *fixedMoment() : QDateTime::currentDateTime(); }
-int Clock::todayNumber() { return dayNumber(today()); }
-int Clock::dayNumber(const QDate& date) { return dajdor::dayNumber(date); }
-QDate Clock::fromDayNumber(int day) { return dateOfDay(day); }
-void Clock::setFixed(const QDateTime& moment) { fixedMoment() = moment; }
-void Clock::useSystem() { fixedMoment().reset(); }
+QDateTime Clock::now() const { return fixed_ ? *fixed_ : QDateTime::currentDateTime(); }
+int Clock::todayNumber() const { return dayNumber(today()); }
+void Clock::setFixed(const QDateTime& moment) { fixed_ = moment; }
+void Clock::useSystem() { fixed_.reset(); }
 
 }  // namespace dajdor

@@ -1,23 +1,27 @@
-// The program's one source of "today" and "now". Tests set it; nothing else
-// reads the system clock directly.
+// "Today" and "now" of one run. The application context owns one and hands it
+// down, so that a test or an unattended run can fix the moment an operation uses;
+// nothing else reads the system clock.
 #pragma once
 
 #include <QDate>
 #include <QDateTime>
 
+#include <optional>
+
 namespace dajdor {
 
 class Clock {
  public:
-  static QDateTime now();
-  static QDate today() { return now().date(); }
-  // Whole day number (days since 30.12.1899), as the tables store days.
-  static int todayNumber();
-  static int dayNumber(const QDate& date);
-  static QDate fromDayNumber(int day);
+  QDateTime now() const;
+  QDate today() const { return now().date(); }
+  // Today as the tables store days.
+  int todayNumber() const;
 
-  static void setFixed(const QDateTime& moment);  // tests
-  static void useSystem();
+  void setFixed(const QDateTime& moment);
+  void useSystem();
+
+ private:
+  std::optional<QDateTime> fixed_;
 };
 
 }  // namespace dajdor

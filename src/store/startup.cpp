@@ -1,6 +1,6 @@
 #include "store/startup.h"
 
-#include "store/clock.h"
+#include "store/day_number.h"
 #include "store/cp1250.h"
 #include "store/create_tables.h"
 #include "store/files.h"
@@ -185,7 +185,7 @@ class Startup {
   void decideDailyMaintenance(const SettingsFile& settings) {
     try {
       result_.dailyMaintenance =
-          settings.ReadSetting(kServerSection, QStringLiteral("LASTPACK")) != QString::number(Clock::todayNumber());
+          settings.ReadSetting(kServerSection, QStringLiteral("LASTPACK")) != QString::number(dayNumber(options_.today));
     } catch (const std::exception&) {
       result_.dailyMaintenance = false;  // already reported with the settings file
     }
@@ -201,7 +201,7 @@ class Startup {
         problems.append(QStringLiteral("%1: %2").arg(kDatorii, sql::message(e)));
       }
       try {
-        settings.WriteSetting(kServerSection, QStringLiteral("LASTPACK"), QString::number(Clock::todayNumber()));
+        settings.WriteSetting(kServerSection, QStringLiteral("LASTPACK"), QString::number(dayNumber(options_.today)));
       } catch (const std::exception& e) {
         problems.append(sql::message(e));
       }

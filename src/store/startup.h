@@ -14,6 +14,7 @@
 #include "store/models.h"
 #include "store/paths.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,8 @@ struct StartupOptions {
   QString appDir;          // the program's folder
   QList<IniRow> iniRows;   // the rows Ini.dbf is created with
   QString modelRoot = kModelResourceRoot;
+  // The day the daily maintenance is decided for.
+  QDate today;
   // StepProgress(n): advances the start-up progress bar (0..100) by n.
   std::function<void(int)> stepProgress;
   // The start-up window's status line.
@@ -57,7 +60,7 @@ struct PrimedCounter {
 };
 const QList<PrimedCounter>& primedCounters();
 
-// Runs the sequence; machine settings come from MachineSettings, "today" from Clock.
+// Runs the sequence; machine settings come from MachineSettings.
 StartupResult RunStartup(const StartupOptions& options, Interaction& ui);
 
 }  // namespace dajdor

@@ -6,8 +6,8 @@
 #include "admin/rate_edit_widget.h"
 #include "admin/settings_catalogue.h"
 #include "admin/settings_page_widget.h"
-#include "shell/users_file.h"
-#include "shell/users_table.h"
+#include "users/users_file.h"
+#include "users/user_management.h"
 #include "widgets/balloon_hint_widget.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "shell/main_window.h"
 
 #include "shell/account_dialog.h"
-#include "shell/app_context.h"
+#include "session/app_context.h"
 #include "shell/log_view_window.h"
-#include "shell/users_file.h"
+#include "users/users_file.h"
 #include "store/clock.h"
 #include "store/machine_settings.h"
 #include "store/settings_file.h"
@@ -34,7 +34,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("machine"));
-    Clock::setFixed(QDateTime(QDate(2014, 3, 12), QTime(9, 30)));
+    context_.clock.setFixed(QDateTime(QDate(2014, 3, 12), QTime(9, 30)));
     context_.paths = Paths::forAppDir(dir_.filePath("Dajdor"));
     QDir().mkpath(context_.paths.dataDir);
     context_.interaction = &interaction_;
@@ -44,7 +44,6 @@ class MainWindowTest : public ::testing::Test {
     window_->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   }
-  ~MainWindowTest() override { Clock::useSystem(); }
 
   UsersFile users() const { return UsersFile::inDirectory(context_.paths.dataDir); }
   void withUsers() {
@@ -282,7 +281,7 @@ TEST_F(MainWindowTest, TheDailyImportRunsOnceADayAndRecordsTheDay) {
   SettingsFile settings(context_.paths.dataFile("Dajdor.set"));
   window_->dailyImportTick();
   EXPECT_EQ(runs, 1);
-  EXPECT_EQ(settings.ReadSetting("Server", "AutoRADate"), QString::number(Clock::todayNumber()));
+  EXPECT_EQ(settings.ReadSetting("Server", "AutoRADate"), QString::number(context_.clock.todayNumber()));
   EXPECT_TRUE(window_->dailyImportTimer().isActive());
   EXPECT_TRUE(window_->isUnattended());
 
@@ -291,14 +290,14 @@ TEST_F(MainWindowTest, TheDailyImportRunsOnceADayAndRecordsTheDay) {
   EXPECT_FALSE(window_->dailyImportTimer().isActive());
 
   // The next day: too early first, then a failing import, which is not retried that day.
-  Clock::setFixed(QDateTime(QDate(2014, 3, 13), QTime(8, 0)));
+  context_.clock.setFixed(QDateTime(QDate(2014, 3, 13), QTime(8, 0)));
   window_->dailyImportTick();  // too early: wait
   EXPECT_EQ(runs, 1);
   EXPECT_TRUE(window_->dailyImportTimer().isActive());
-  Clock::setFixed(QDateTime(QDate(2014, 3, 13), QTime(9, 1)));
+  context_.clock.setFixed(QDateTime(QDate(2014, 3, 13), QTime(9, 1)));
   window_->dailyImport = [&]() -> bool { throw std::runtime_error("Baza RA lipseste"); };
   window_->dailyImportTick();
-  EXPECT_EQ(settings.ReadSetting("Server", "AutoRADate"), QString::number(Clock::todayNumber()));
+  EXPECT_EQ(settings.ReadSetting("Server", "AutoRADate"), QString::number(context_.clock.todayNumber()));
   ASSERT_FALSE(interaction_.messages.isEmpty());
   EXPECT_EQ(interaction_.messages.last().kind, MessageKind::Error);
   EXPECT_FALSE(window_->dailyImportTimer().isActive());

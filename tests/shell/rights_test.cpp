@@ -1,5 +1,5 @@
 #include "shell/main_menu.h"
-#include "shell/rights.h"
+#include "users/rights.h"
 
 #include "store/scripted_interaction.h"
 

@@ -1,5 +1,5 @@
 #include "admin/settings_catalogue.h"
-#include "shell/app_context.h"
+#include "session/app_context.h"
 #include "shell/main_window.h"
 #include "shell/startup_settings.h"
 #include "shell/startup_window.h"
@@ -25,12 +25,11 @@ namespace {
 struct StartupFixture : ::testing::Test {
   StartupFixture() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("machine"));
-    Clock::setFixed(QDateTime(QDate(2014, 3, 12), QTime(9, 30)));
+    context.clock.setFixed(QDateTime(QDate(2014, 3, 12), QTime(9, 30)));
     context.paths = Paths::forAppDir(dir.filePath("Dajdor"));
     QDir().mkpath(context.paths.appDir);
     context.interaction = &interaction;
   }
-  ~StartupFixture() override { Clock::useSystem(); }
 
   // Shows the window and waits for the hand-over.
   bool runToHandOver(StartupWindow& window) {

@@ -1,5 +1,5 @@
 #include "shell/account_dialog.h"
-#include "shell/user_editor_dialog.h"
+#include "admin/user_editor_dialog.h"
 
 #include "store/scripted_interaction.h"
 

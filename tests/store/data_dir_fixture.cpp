@@ -1,6 +1,5 @@
 #include "data_dir_fixture.h"
 
-#include "store/clock.h"
 #include "store/sql_helpers.h"
 
 #include <QSettings>
@@ -12,16 +11,14 @@ void DataDirTest::SetUp() {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("machine"));
 }
 
-void DataDirTest::TearDown() { Clock::useSystem(); }
-
 QList<IniRow> DataDirTest::fakeIniRows() {
   return {{"FORM4", "PrimariaLab", "Primaria Comunei Vale"}, {"FORM4", "EC11ZE", "0"}, {"FR12", "TAX1", "125"}};
 }
 
 StartupResult DataDirTest::start(const QDate& day) {
-  Clock::setFixed(QDateTime(day, QTime(8, 0)));
   StartupOptions options;
   options.appDir = appDir();
+  options.today = day;
   options.iniRows = fakeIniRows();
   options.modelRoot = dir_.filePath("no-models");
   return RunStartup(options, ui_);

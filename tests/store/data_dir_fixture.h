@@ -18,7 +18,6 @@ namespace dajdor::testing {
 class DataDirTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   QString appDir() const { return dir_.path(); }
   QString dataDir() const { return dir_.filePath("Data"); }

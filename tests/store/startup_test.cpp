@@ -1,7 +1,7 @@
 #include "store/startup.h"
 
 #include "data_dir_fixture.h"
-#include "store/clock.h"
+#include "store/day_number.h"
 #include "store/create_tables.h"
 #include "store/machine_settings.h"
 #include "store/schema.h"
@@ -108,7 +108,7 @@ TEST_F(StartupTest, FirstStartOnAnEmptyFolderCreatesEverything) {
     EXPECT_EQ(counter(c.counter), c.counter == "IDCOD" ? "13" : "1") << c.counter.toStdString();
   }
   EXPECT_EQ(SettingsFile(dataFile("Dajdor.set")).ReadSetting("SERVER", "LASTPACK"),
-            QString::number(Clock::dayNumber(kMonday)));
+            QString::number(dayNumber(kMonday)));
   EXPECT_EQ(MachineSettings().ReadRegistry("VER"), kVersionTitle);
   EXPECT_EQ(MachineSettings().ReadRegistry("CALE"), QDir::toNativeSeparators(appDir()));
   EXPECT_TRUE(result.repairs.isEmpty()) << result.repairs.join(", ").toStdString();
@@ -137,9 +137,9 @@ TEST_F(StartupTest, DailyMaintenanceRunsOncePerDayAndPrimingEveryStart) {
   sameDay.database.reset();
 
   int progress = 0;
-  Clock::setFixed(QDateTime(kMonday.addDays(1), QTime(8, 0)));
   StartupOptions options;
   options.appDir = appDir();
+  options.today = kMonday.addDays(1);
   options.iniRows = fakeIniRows();
   options.stepProgress = [&progress](int n) { progress += n; };
   StartupResult nextDay = RunStartup(options, ui_);
@@ -148,7 +148,7 @@ TEST_F(StartupTest, DailyMaintenanceRunsOncePerDayAndPrimingEveryStart) {
   EXPECT_EQ(readFile(dataFile("Sate.lst")), "Vale\r\nMunte\r\n");
   EXPECT_EQ(progress, 65);
   EXPECT_EQ(SettingsFile(dataFile("Dajdor.set")).ReadSetting("SERVER", "LASTPACK"),
-            QString::number(Clock::dayNumber(kMonday.addDays(1))));
+            QString::number(dayNumber(kMonday.addDays(1))));
   EXPECT_TRUE(ui_.messages.isEmpty()) << messagesOf(ui_).toStdString();
 }
 

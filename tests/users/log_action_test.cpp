@@ -1,8 +1,7 @@
-#include "shell/action_log.h"
+#include "users/action_log.h"
 
-#include "shell/app_context.h"
+#include "session/log_action.h"
 
-#include "store/clock.h"
 #include "store/engine/sql_text.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +14,7 @@ namespace {
 
 class LogActionTest : public ::testing::Test {
  protected:
-  void SetUp() override { Clock::setFixed(QDateTime(QDate(2014, 3, 1), QTime(9, 5, 7))); }
-  void TearDown() override { Clock::useSystem(); }
-
+  const QDateTime firstDay_{QDate(2014, 3, 1), QTime(9, 5, 7)};
   QTemporaryDir dir_;
   engine::Database db_{dir_.path().toStdString()};
   ActionLog log_{db_, dir_.path()};
@@ -25,7 +22,7 @@ class LogActionTest : public ::testing::Test {
 
 TEST_F(LogActionTest, TheFirstEntryCreatesTheTableWithItsLayout) {
   EXPECT_FALSE(QFile::exists(log_.tablePath()));
-  log_.log("ADMIN", "", ActionLog::loginText());
+  log_.log(firstDay_, "ADMIN", "", ActionLog::loginText());
   const auto fields = db_.fields(log_.tablePath().toStdString());
   const std::vector<std::tuple<std::string, char, int>> expected = {
       {"DATAA", 'D', 8}, {"ORA", 'C', 12}, {"UTILIZATOR", 'C', 20}, {"ROL", 'C', 9}, {"ACTIUNE", 'C', 120}};
@@ -38,13 +35,13 @@ TEST_F(LogActionTest, TheFirstEntryCreatesTheTableWithItsLayout) {
 }
 
 TEST_F(LogActionTest, EntriesAreAppendedWithDateTimeUserRoleAndText) {
-  log_.log("ADMIN", "", ActionLog::loginText());
-  Clock::setFixed(QDateTime(QDate(2014, 3, 2), QTime(16, 30, 0)));
-  log_.log("CASIER 1", "125", ActionLog::paymentText('C', "4711"));
-  log_.log("CASIER 1", ActionLog::noTaxpayerRole(),
+  log_.log(firstDay_, "ADMIN", "", ActionLog::loginText());
+  const QDateTime secondDay(QDate(2014, 3, 2), QTime(16, 30, 0));
+  log_.log(secondDay, "CASIER 1", "125", ActionLog::paymentText('C', "4711"));
+  log_.log(secondDay, "CASIER 1", ActionLog::noTaxpayerRole(),
            ActionLog::cancellationText("AB", "12", QDate(2014, 3, 2), QString::fromUtf8("POPESCU ION \"MIC\"")));
   // Too long for their columns: cut, the entry is not lost.
-  log_.log(QString(32, 'U'), "1234567890", QString(150, 'x'));
+  log_.log(secondDay, QString(32, 'U'), "1234567890", QString(150, 'x'));
 
   auto rows = db_.query("SELECT * FROM " + engine::sql::table(log_.tablePath().toStdString()));
   ASSERT_EQ(rows->rowCount(), 4u);
@@ -65,6 +62,7 @@ TEST_F(LogActionTest, ARunLogsUnderTheLoggedInUserAndWithoutADatabaseFailsLoudly
   context.paths = Paths::forAppDir(dir_.path());
   context.paths.dataDir = dir_.path();
   context.user.name = "CASIER";
+  context.clock.setFixed(firstDay_);
   EXPECT_THROW(LogAction(context, "7", "x"), engine::Error);
   context.database = std::make_unique<engine::Database>(dir_.path().toStdString());
   LogAction(context, "7", ActionLog::paymentText('N', "3"));

@@ -1,4 +1,4 @@
-#include "shell/own_account.h"
+#include "users/own_account.h"
 
 namespace dajdor {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/current_user.h"
+#include "users/current_user.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // administration window keeps one and calls runAdd / runModify from its buttons.
 #pragma once
 
-#include "shell/users_table.h"
+#include "users/user_management.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "shell/login.h"
+#include "users/login.h"
 
-#include "shell/rights.h"
+#include "users/rights.h"
 #include "store/text_rules.h"
 
 #include <QDir>

@@ -11,7 +11,7 @@
 // old one in a single step, under a lock beside the file.
 #pragma once
 
-#include "shell/current_user.h"
+#include "users/current_user.h"
 
 #include <QList>
 #include <QString>

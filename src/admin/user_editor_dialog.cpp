@@ -1,6 +1,6 @@
-#include "shell/user_editor_dialog.h"
+#include "admin/user_editor_dialog.h"
 
-#include "shell/users_file.h"
+#include "users/users_file.h"
 #include "widgets/enter_navigation.h"
 #include "widgets/save_cancel_row.h"
 #include "widgets/bold_label.h"

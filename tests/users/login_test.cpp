@@ -1,4 +1,4 @@
-#include "shell/login.h"
+#include "users/login.h"
 
 #include "store/scripted_interaction.h"
 

@@ -5,8 +5,8 @@
 // Dajdor.set.
 #pragma once
 
-#include "shell/current_user.h"
-#include "shell/users_file.h"
+#include "users/current_user.h"
+#include "users/users_file.h"
 #include "store/engine/database.h"
 #include "store/interaction.h"
 #include "store/settings_file.h"

@@ -1,4 +1,4 @@
-#include "shell/users_table.h"
+#include "users/user_management.h"
 
 #include "store/files.h"
 #include "store/sql_helpers.h"

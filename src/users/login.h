@@ -2,8 +2,8 @@
 // creation of the users file, and the offer to take over the previous year.
 #pragma once
 
-#include "shell/current_user.h"
-#include "shell/users_file.h"
+#include "users/current_user.h"
+#include "users/users_file.h"
 #include "store/interaction.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
-#include "shell/action_log.h"
+#include "users/action_log.h"
 
-#include "shell/app_context.h"
+#include "session/app_context.h"
 #include "store/clock.h"
 #include "store/engine/sql_text.h"
 #include "store/sql_helpers.h"
@@ -20,17 +20,16 @@ QString quoted(const QString& text, int width) { return sql::quote(text.left(wid
 
 QString ActionLog::tablePath() const { return sql::tablePath(dataDir_, QString::fromLatin1(kTableName)); }
 
-void ActionLog::log(const QString& user, const QString& role, const QString& text) {
+void ActionLog::log(const QDateTime& at, const QString& user, const QString& role, const QString& text) {
   const QString table = sql::table(tablePath());
   if (!database_.tableExists(tablePath().toStdString()))
     sql::execute(database_, QStringLiteral("CREATE TABLE %1\n(DATAA DATE, ORA CHAR(12), UTILIZATOR CHAR(20), "
                                            "ROL CHAR(9), ACTIUNE CHAR(120))")
                                 .arg(table));
-  const QDateTime now = Clock::now();
   sql::execute(database_,
                QStringLiteral("INSERT INTO %1\n(DATAA, ORA, UTILIZATOR, ROL, ACTIUNE)\nVALUES (%2,\n%3,\n%4,\n%5,\n%6)")
-                   .arg(table, QString::fromStdString(engine::sql::quoteDate(Clock::dayNumber(now.date()))),
-                        quoted(now.time().toString(QStringLiteral("HH:mm:ss")), kTimeWidth), quoted(user, kUserWidth),
+                   .arg(table, sql::date(at.date()),
+                        quoted(at.time().toString(QStringLiteral("HH:mm:ss")), kTimeWidth), quoted(user, kUserWidth),
                         quoted(role, kRoleWidth), quoted(text, kActionWidth)));
 }
 
@@ -44,11 +43,6 @@ QString ActionLog::cancellationText(const QString& series, const QString& number
                                     const QString& payer) {
   return QStringLiteral("Anulat Chitanta ") + series + QStringLiteral(" nr.") + number + QStringLiteral(" / ") +
          date.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" - ") + payer;
-}
-
-void LogAction(AppContext& context, const QString& role, const QString& text) {
-  if (!context.database) throw engine::Error("Baza de date nu este deschisa.");
-  ActionLog(*context.database, context.paths.dataDir).log(context.user.name, role, text);
 }
 
 }  // namespace dajdor

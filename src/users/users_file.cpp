@@ -1,4 +1,4 @@
-#include "shell/users_file.h"
+#include "users/users_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,11 +5,10 @@
 #include "store/engine/database.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 namespace dajdor {
-
-struct AppContext;
 
 class ActionLog {
  public:
@@ -20,10 +19,10 @@ class ActionLog {
 
   QString tablePath() const;
 
-  // LogAction: appends (today, time now, user, role, text). `user` is the text of
-  // the login name input. Texts longer than their column are cut rather than
-  // losing the entry. Throws engine::Error when the table cannot be written.
-  void log(const QString& user, const QString& role, const QString& text);
+  // LogAction: appends (day and time of `at`, user, role, text). `user` is the
+  // text of the login name input. Texts longer than their column are cut rather
+  // than losing the entry. Throws engine::Error when the table cannot be written.
+  void log(const QDateTime& at, const QString& user, const QString& role, const QString& text);
 
   // The logged actions.
   static QString loginText();  // "Pornire program."
@@ -40,10 +39,5 @@ class ActionLog {
   engine::Database& database_;
   QString dataDir_;
 };
-
-// LogAction for the operations of a run: the entry is written in the run's data
-// directory under the logged-in user's name (the name the login input shows).
-// Throws engine::Error when the log cannot be written.
-void LogAction(AppContext& context, const QString& role, const QString& text);
 
 }  // namespace dajdor

@@ -1,8 +1,8 @@
 // "Contul meu": every user changes his own password and legitimation.
 #pragma once
 
-#include "shell/current_user.h"
-#include "shell/users_file.h"
+#include "users/current_user.h"
+#include "users/users_file.h"
 #include "store/interaction.h"
 
 #include <QString>

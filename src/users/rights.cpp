@@ -1,6 +1,6 @@
-#include "shell/rights.h"
+#include "users/rights.h"
 
-#include "shell/current_user.h"
+#include "users/current_user.h"
 
 namespace dajdor {
 

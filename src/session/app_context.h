@@ -3,10 +3,11 @@
 #pragma once
 
 #include "admin/rates.h"
-#include "shell/current_user.h"
+#include "store/clock.h"
 #include "store/engine/database.h"
 #include "store/interaction.h"
 #include "store/paths.h"
+#include "users/current_user.h"
 
 #include <QStringList>
 
@@ -26,6 +27,8 @@ struct AppContext {
   CurrentUser user;
   // Every rate and option of the administration, loaded at start-up.
   admin::Rates rates;
+  // The moment operations use; tests and unattended runs fix it.
+  Clock clock;
 
   // Learnt during start-up.
   bool databaseEmpty = false;  // Gospodar.dbf had no rows
