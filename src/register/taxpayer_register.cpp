@@ -178,9 +178,9 @@ void ModifyTaxpayer(engine::Database& db, const QString& dataDir, const Taxpayer
   if (before.village != after.village || before.role != after.role) {
     // Only this taxpayer's rows: another taxpayer may share the old village and
     // role (a duplicate role is allowed after a warning) and keeps his own.
-    for (const QString file : {QStringLiteral("Datorii.dbf"), QStringLiteral("SoldCalc.dbf")}) {
+    for (const char* file : {"Datorii.dbf", "SoldCalc.dbf"}) {
       sql::execute(db, QStringLiteral("UPDATE %1\nSET SATUL=%2,\nROL=%3\nWHERE SATUL=%4 AND ROL=%5 AND IDGOS=%6")
-                           .arg(table(dataDir, file), sql::quote(after.village), sql::quote(after.role),
+                           .arg(table(dataDir, QString::fromLatin1(file)), sql::quote(after.village), sql::quote(after.role),
                                 sql::quote(before.village), sql::quote(before.role), id));
     }
   }
