@@ -64,6 +64,7 @@ AssessmentPageWidget::AssessmentPageWidget(int page, AppContext& context, QWidge
   scroll_->setObjectName("PageScroll");
   scroll_->setWidgetResizable(true);
   scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);  // Enter and Tab go from input to input only
   auto* content = new QWidget(scroll_);
   auto* sections = new QVBoxLayout(content);
   sections->setContentsMargins(0, 0, 0, 0);
