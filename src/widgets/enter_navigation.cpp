@@ -12,7 +12,7 @@ namespace dajdor {
 EnterNavigation::EnterNavigation(QWidget* window) : QObject(window), window_(window) {
   for (QWidget* child : window->findChildren<QWidget*>()) {
     // Inputs of dialogs owned by this window have navigation of their own.
-    if (child->window() != window) continue;
+    if (!window->isAncestorOf(child)) continue;
     if (qobject_cast<QLineEdit*>(child) || qobject_cast<QComboBox*>(child) ||
         qobject_cast<QAbstractSpinBox*>(child) || qobject_cast<QCheckBox*>(child))
       child->installEventFilter(this);
@@ -26,7 +26,7 @@ void EnterNavigation::setFinalAction(QWidget* input, std::function<void()> actio
 
 void EnterNavigation::focusNext(QWidget* from) {
   for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
-    if (w->window() == window_ && w->isVisible() && w->isEnabled() &&
+    if (window_->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
         (w->focusPolicy() & Qt::TabFocus)) {
       w->setFocus(Qt::TabFocusReason);
       return;
