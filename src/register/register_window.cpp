@@ -159,7 +159,9 @@ QWidget* RegisterWindow::buildRegisterPage() {
   village_->setObjectName("SatCombo");
   village_->setMinimumWidth(220);
   village_->setMaxVisibleItems(25);
-  connect(village_, &QComboBox::currentIndexChanged, this, [this] { SatComboChange(SearchInput::Village); });
+  // A village chosen by the user, also the one already shown: the combo follows
+  // the current row without narrowing the list, so choosing it again narrows it.
+  connect(village_, &QComboBox::activated, this, [this] { SatComboChange(SearchInput::Village); });
   name_ = new QLineEdit(page);
   name_->setObjectName("CapGosp");
   name_->setMaxLength(kNameWidth);

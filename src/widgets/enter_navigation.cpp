@@ -26,6 +26,8 @@ void EnterNavigation::setFinalAction(QWidget* input, std::function<void()> actio
 
 void EnterNavigation::focusNext(QWidget* from) {
   for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+    // The inside of `from` (an editable combo's line edit) is not the next input.
+    if (from->isAncestorOf(w)) continue;
     if (window_->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
         (w->focusPolicy() & Qt::TabFocus)) {
       w->setFocus(Qt::TabFocusReason);
@@ -39,6 +41,9 @@ bool EnterNavigation::eventFilter(QObject* watched, QEvent* event) {
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
   QWidget* input = qobject_cast<QWidget*>(watched);
+  // An editable combo's line edit has the focus on behalf of the combo.
+  if (input && qobject_cast<QLineEdit*>(input) && qobject_cast<QComboBox*>(input->parentWidget()))
+    input = input->parentWidget();
   if (input == finalInput_ && finalAction_) {
     finalAction_();
     return true;
