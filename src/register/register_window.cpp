@@ -206,6 +206,9 @@ QWidget* RegisterWindow::buildRegisterPage() {
   auto* details = new QWidget(page);
   details->setObjectName("DetailsPanel");
   auto* form = new QFormLayout(details);
+  form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  form->setContentsMargins(0, 0, 0, 0);
   const auto dataLabel = [&](const QString& field, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(field + "Lab");
@@ -239,10 +242,13 @@ QWidget* RegisterWindow::buildRegisterPage() {
   observations_->setFixedHeight(90);
   form->addRow("Observatii:", observations_);
   details->setMinimumWidth(380);
+  auto* detailsColumn = new QVBoxLayout;
+  detailsColumn->addWidget(details);
+  detailsColumn->addStretch(1);
 
   auto* lists = new QHBoxLayout;
   lists->addWidget(grid_, 3);
-  lists->addWidget(details, 2);
+  lists->addLayout(detailsColumn, 2);
 
   total_ = new QLabel(page);
   total_->setObjectName("TotalGosp");
@@ -461,7 +467,8 @@ void RegisterWindow::ListView1SelectItem(int item) {
     modifiedPanels_[target - 1]->hide();
   }
   pages_->setCurrentIndex(target);
-  villageHeader_->setText(village_->currentText());
+  // The taxpayer's own village, also when the list shows every village.
+  villageHeader_->setText(current->village);
   taxpayerHeader_->setText(QStringLiteral("%1, nr.ROL: %2").arg(current->name, current->role));
   header_->setVisible(target > 0);
   syncNavigator();
