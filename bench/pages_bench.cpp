@@ -4,6 +4,7 @@
 #include "register/assessment_page_widget.h"
 #include "register/assessment_pages.h"
 #include "store/scripted_interaction.h"
+#include "store/sql_helpers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,7 +50,7 @@ QString editedInput(int page) {
 // Taxpayers spread evenly over the register.
 std::vector<qint64> sampleTaxpayers(engine::Database& db, const QString& dataDir) {
   std::vector<qint64> all;
-  const auto rows = db.query(("SELECT IDGOS FROM \"" + dataDir + "/Gospodar.dbf\"").toStdString());
+  const auto rows = dajdor::sql::query(db, "SELECT IDGOS FROM " + dajdor::sql::table(dataDir, "Gospodar.dbf"));
   for (std::size_t r = 0; r < rows->rowCount(); ++r) all.push_back(rows->value(r, 0).toInt());
   std::vector<qint64> picked;
   for (int i = 0; i < kSamples && !all.empty(); ++i) picked.push_back(all[all.size() * i / kSamples]);
