@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -66,10 +67,19 @@ AssessmentPageWidget::AssessmentPageWidget(int page, AppContext& context, QWidge
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setFocusPolicy(Qt::NoFocus);  // Enter and Tab go from input to input only
   auto* content = new QWidget(scroll_);
-  auto* sections = new QVBoxLayout(content);
-  sections->setContentsMargins(0, 0, 0, 0);
-  for (const PageSection& section : page_.sections) sections->addWidget(createSection(section));
-  sections->addStretch(1);
+  auto* sides = new QHBoxLayout(content);
+  sides->setContentsMargins(0, 0, 0, 0);
+  QVBoxLayout* columns[2] = {new QVBoxLayout, new QVBoxLayout};
+  for (const PageSection& section : page_.sections) columns[section.side]->addWidget(createSection(section));
+  alignCaptions();
+  for (QVBoxLayout* column : columns) {
+    if (column->count() == 0) {
+      delete column;
+      continue;
+    }
+    column->addStretch(1);
+    sides->addLayout(column);
+  }
   scroll_->setWidget(content);
   scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   layout->addWidget(scroll_, 1);
@@ -100,7 +110,9 @@ QWidget* AssessmentPageWidget::createSection(const PageSection& section) {
     ++row;
   }
   for (const PageRow& r : section.rows) {
-    if (!r.caption.isEmpty()) grid->addWidget(new QLabel(r.caption, frame), row, 0);
+    auto* caption = new QLabel(r.caption, frame);
+    captions_[section.side].append(caption);
+    grid->addWidget(caption, row, 0);
     for (const PageInput& in : r.inputs) grid->addWidget(createInput(in, frame), row, in.position + 1, Qt::AlignHCenter);
     ++row;
   }
@@ -153,6 +165,15 @@ QWidget* AssessmentPageWidget::createInput(const PageInput& in, QWidget* parent)
   if (!in.caption.isEmpty()) widget->setToolTip(QString(in.caption).replace('\n', ' '));
   inputs_.insert(in.name.toUpper(), widget);
   return widget;
+}
+
+void AssessmentPageWidget::alignCaptions() {
+  // One caption width per side, so the inputs of consecutive sections stand in one column.
+  for (const QList<QLabel*>& side : captions_) {
+    int width = 0;
+    for (QLabel* caption : side) width = std::max(width, caption->sizeHint().width());
+    for (QLabel* caption : side) caption->setMinimumWidth(width);
+  }
 }
 
 AssessmentFile AssessmentPageWidget::file() const {
@@ -228,7 +249,13 @@ void AssessmentPageWidget::onEdited() {
 }
 
 void AssessmentPageWidget::onFocusChanged(QWidget* now) {
-  if (now && scroll_->widget()->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 8, 24);
+  if (!now || !scroll_->widget()->isAncestorOf(now)) return;
+  scroll_->ensureWidgetVisible(now, 8, 24);
+  // The section's heading and column headers too, when they fit on screen with the input.
+  QWidget* content = scroll_->widget();
+  const int top = now->parentWidget()->mapTo(content, QPoint(0, 0)).y();
+  const int bottom = now->mapTo(content, QPoint(0, now->height())).y();
+  if (bottom - top + 8 < scroll_->viewport()->height()) scroll_->ensureVisible(0, top, 0, 4);
 }
 
 void AssessmentPageWidget::load(qint64 idgos) {

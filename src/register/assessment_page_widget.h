@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QWidget>
 
+class QLabel;
 class QScrollArea;
 
 namespace dajdor::reg {
@@ -45,6 +46,7 @@ class AssessmentPageWidget : public QWidget {
  private:
   QWidget* createSection(const PageSection& section);
   QWidget* createInput(const PageInput& in, QWidget* parent);
+  void alignCaptions();
   void showValues(const PageValues& values);
   void showPanels(bool legalPerson);
   void onEdited();
@@ -56,6 +58,7 @@ class AssessmentPageWidget : public QWidget {
   QScrollArea* scroll_ = nullptr;
   QHash<QString, QWidget*> inputs_;  // upper-case name -> input
   QList<QPair<QWidget*, Audience>> panels_;
+  QList<QLabel*> captions_[2];  // row captions of the left and the right sections
   qint64 idgos_ = 0;
   bool modified_ = false;
   bool showing_ = false;  // values are being put into the inputs: not an edit

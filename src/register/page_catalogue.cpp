@@ -93,6 +93,11 @@ QString rateLabel(const QString& name) {
   return in ? in->label : QString();
 }
 
+// The sections from `first` on go beside the earlier ones.
+void besides(QList<PageSection>& sections, int first) {
+  for (int i = first; i < sections.size(); ++i) sections[i].side = 1;
+}
+
 // Sections of an administration page whose rates are named like the page's columns
 // (axle groups, water vehicles): the same headings and rows, one count per rate.
 QList<PageSection> countsLike(const QString& adminPage, const QStringList& columns) {
@@ -213,8 +218,8 @@ AssessmentPage vehiclesPage() {
   for (int k = 1; k <= 9; ++k) cars.rows.append(counted(QString("AUTO%1").arg(k), QString("AUTO%1").arg(k)));
   cars.rows.append(row("peste 3000 cmc: Cap.(cmc)", {quantity("AUTO10", "AUTO10")}));
 
-  PageSection others = section({}, {kCapacity}, {counted("AUTO11", "ALTE")});
-  PageSection trailers = section({}, {kCount});
+  PageSection others = section("Alte autovehicule", {kCapacity}, {counted("AUTO11", "ALTE")});
+  PageSection trailers = section("Remorci, semiremorci si rulote", {kCount});
   for (int k = 14; k <= 17; ++k) trailers.rows.append(counted(QString("AUTO%1").arg(k), QString("REM%1").arg(k - 13)));
 
   PageSection tractors = section(rateLabel("AUTO13"), {kCapacity, kCount});
@@ -228,6 +233,7 @@ AssessmentPage vehiclesPage() {
     buses.rows.append(row(n + ".", {quantity("ATBCAP" + n, "ATB" + n), quantity("ATBCANT" + n, "ATBNR" + n)}));
   }
   page.sections = {cars, others, trailers, tractors, buses};
+  besides(page.sections, 1);
   return page;
 }
 
@@ -262,14 +268,16 @@ AssessmentPage heavyPage() {
   AssessmentPage page{8, "Pag8", "auto.transp.peste 12 tone", "Pag5.dbf",
                       "Autovechicule transport marfa peste 12 tone / bucati", "Numarul axelor si masa totala", {}};
   page.sections = countsLike("PageHeavy", {"Cu suspensie\npneumatica", "Fara suspensie\npneumatica"});
+  besides(page.sections, 2);
   return page;
 }
 
 AssessmentPage combinationsPage() {
   AssessmentPage page{9, "Pag9", "auto combinatii peste 12 t", "Pag5.dbf",
                       "Combinatii autovehicule peste 12 tone / bucati", "Numarul axelor si masa totala", {}};
-  page.sections = countsLike("PageCombinations", {"Axa motoare cu\nsuspensie pneumatica",
-                                                  "Axa motoare fara\nsuspensie pneumatica"});
+  page.sections = countsLike("PageCombinations", {"Axa motoare\ncu suspensie\npneumatica",
+                                                  "Axa motoare\nfara suspensie\npneumatica"});
+  besides(page.sections, 2);
   return page;
 }
 
@@ -279,7 +287,10 @@ AssessmentPage waterPage() {
   // Ships are declared by their total deadweight, not counted.
   for (PageSection& s : page.sections)
     for (PageRow& r : s.rows)
-      if (r.inputs.first().name == "APA10") r = row("7. Vapoare - total tdw", r.inputs);
+      if (r.inputs.first().name == "APA10") {
+        r = row("7. Vapoare - total tdw", r.inputs);
+        s.columns = QStringList{"Total\n(tdw)"};
+      }
   return page;
 }
 

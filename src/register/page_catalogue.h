@@ -62,6 +62,8 @@ struct PageSection {
   QString heading;      // may be empty
   QStringList columns;  // headers above the inputs; empty = none
   Audience audience = Audience::Everyone;
+  // 0 on the left; 1 beside the left ones, so a long page needs less scrolling.
+  int side = 0;
   QList<PageRow> rows;
 };
 

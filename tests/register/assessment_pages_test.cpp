@@ -4,6 +4,8 @@
 #include "register/assessment_pages.h"
 #include "store/sql_helpers.h"
 
+#include <QFile>
+
 using namespace dajdor::reg;
 
 namespace dajdor::testing {
@@ -95,20 +97,32 @@ TEST_F(PagesTest, EveryPageStoresAndReloadsItsValuesAtTheFieldLimits) {
   addTaxpayer(5);
   addTaxpayer(6);  // a neighbour whose file must stay as it was
   for (const bool largest : {true, false}) {
+    SCOPED_TRACE(largest ? "largest" : "smallest");
     for (int page = kFirstPage; page <= kLastPage; ++page) {
-      SCOPED_TRACE(::testing::Message() << "page " << page << (largest ? " largest" : " smallest"));
-      const PageValues values = limits(page, largest);
-      ASSERT_TRUE(StorePage(file(), page, 5, values, ui_).stored());
-      EXPECT_TRUE(ui_.problems.isEmpty() && ui_.messages.isEmpty());
-      PageValues expected = values;
-      // A position beyond the list reads back as it was stored.
-      EXPECT_EQ(storedPart(LoadPage(file(), page, 5).values, page), expected);
-      EXPECT_EQ(storedPart(LoadPage(file(), page, 6).values, page), storedPart(ClearPage(page, rates_, 2014), page));
+      ASSERT_TRUE(StorePage(file(), page, 5, limits(page, largest), ui_).stored()) << page;
+      EXPECT_TRUE(ui_.problems.isEmpty() && ui_.messages.isEmpty()) << page;
+    }
+    // Read back once all are stored: pages sharing a table keep each other's columns.
+    for (int page = kFirstPage; page <= kLastPage; ++page) {
+      EXPECT_EQ(storedPart(LoadPage(file(), page, 5).values, page), limits(page, largest)) << page;
+      EXPECT_EQ(LoadPage(file(), page, 6).values, ClearPage(page, rates_, 2014)) << page;
     }
   }
   EXPECT_EQ(column("Pag1.dbf", "L1A,L11E", 5), "-9999.9999|-9999.9999");
   EXPECT_EQ(column("Pag2.dbf", "C1S,V12,DINV12,CAR2", 5), "-999999.99|-99999999|01.01.1900|0");
   for (const QString& table : pageTables()) EXPECT_EQ(rowCount(table, 5), 1) << table.toStdString();
+}
+
+TEST_F(PagesTest, AnEngineFailureIsShownAndReportedAsNotStored) {
+  addTaxpayer(3);
+  ASSERT_TRUE(QFile::remove(dataDir() + "/Pag7.dbf"));
+  PageValues values = ClearPage(7, rates_, 2014);
+  values.insert("Alte1", "4");
+  EXPECT_EQ(StorePage(file(), 7, 3, values, ui_).outcome, StoreOutcome::Failed);
+  ASSERT_EQ(ui_.messages.size(), 1);
+  EXPECT_EQ(ui_.messages.first().kind, MessageKind::Error);
+  EXPECT_FALSE(ui_.messages.first().text.isEmpty());
+  EXPECT_ANY_THROW(LoadPage(file(), 7, 3));
 }
 
 TEST_F(PagesTest, AValueThatDoesNotFitIsRefusedAtItsInputAndNothingIsWritten) {
