@@ -169,6 +169,12 @@ std::uint32_t Table::appendRecord(const std::vector<Value>& values) {
   return number;
 }
 
+void Table::reserveAppends(std::size_t count) {
+  TableState& s = *s_;
+  const std::size_t needed = s.image.size() + count * s.layout.recordLength;
+  if (needed > s.image.capacity()) s.image.reserve(needed);
+}
+
 void Table::markDeleted(std::uint32_t rec) {
   TableState& s = *s_;
   checkRecord(s, rec);
