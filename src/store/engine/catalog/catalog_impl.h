@@ -22,6 +22,8 @@ struct Catalog::Impl : ChangeObserver {
   Journal journal;
   std::unordered_map<std::string, std::shared_ptr<Table>> tables;  // by file path
   std::unordered_map<std::string, std::string> resolvedPaths;      // statement text -> file path
+  // Tables whose before-image in the journal could not be put back: path -> why.
+  std::unordered_map<std::string, std::string> unrecovered;
 
   int statementDepth = 0;
   bool statementWrites = false;
@@ -49,6 +51,7 @@ struct Catalog::Impl : ChangeObserver {
   std::shared_ptr<Table> find(std::string_view text);
 
   // Unit of work.
+  void recoverJournal();
   void lockFor(bool writes);
   void beginStatement(bool writes);
   void endStatement();

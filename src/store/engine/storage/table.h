@@ -62,6 +62,8 @@ class Table {
   void set(std::uint32_t rec, int field, const Value& v);
   // Values in field order; missing trailing values are NULL. Returns the record number.
   std::uint32_t appendRecord(const std::vector<Value>& values);
+  // Room for `count` more records, so a long run of appends never copies the table.
+  void reserveAppends(std::size_t count);
   void markDeleted(std::uint32_t rec);
 
   const std::vector<std::uint32_t>& lookup(int field, const Value& key);
