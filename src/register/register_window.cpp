@@ -200,7 +200,8 @@ QWidget* RegisterWindow::buildRegisterPage() {
     list_.moveTo(now.row());
     GxAfterScroll();
   });
-  connect(grid_, &QTableView::doubleClicked, this, [this] { GxAfterScroll(); });
+  // A double click or Enter on a row.
+  connect(grid_, &QTableView::activated, this, [this] { GxAfterScroll(); });
 
   // The data-aware labels of the current row.
   auto* details = new QWidget(page);
