@@ -115,7 +115,7 @@ RegisterWindow::RegisterWindow(AppContext& context, QWidget* parent) : QDialog(p
   headingFont.setBold(true);
   headingItem->setFont(headingFont);
   headingItem->setForeground(palette().color(QPalette::WindowText));
-  navigator_->setFixedWidth(240);
+  navigator_->setFixedWidth(205);
   connect(navigator_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) ListView1SelectItem(row);
   });
