@@ -115,7 +115,7 @@ RegisterWindow::RegisterWindow(AppContext& context, QWidget* parent) : QDialog(p
   headingFont.setBold(true);
   headingItem->setFont(headingFont);
   headingItem->setForeground(palette().color(QPalette::WindowText));
-  navigator_->setFixedWidth(240);
+  navigator_->setFixedWidth(205);
   connect(navigator_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) ListView1SelectItem(row);
   });
@@ -200,7 +200,8 @@ QWidget* RegisterWindow::buildRegisterPage() {
     list_.moveTo(now.row());
     GxAfterScroll();
   });
-  connect(grid_, &QTableView::doubleClicked, this, [this] { GxAfterScroll(); });
+  // A double click or Enter on a row.
+  connect(grid_, &QTableView::activated, this, [this] { GxAfterScroll(); });
 
   // The data-aware labels of the current row.
   auto* details = new QWidget(page);

@@ -7,6 +7,8 @@
 #include "register/register_list.h"
 
 #include <QDialog>
+#include <QHash>
+#include <QList>
 
 class QComboBox;
 class QLabel;
@@ -33,8 +35,6 @@ class RegisterWindow : public QDialog {
   // Navigator positions.
   static constexpr int kRegisterItem = 0;
   static constexpr int kHeadingItem = 1;
-  static constexpr int kYearItem = 13;
-  static constexpr int kYearPage = 12;
 
   explicit RegisterWindow(AppContext& context, QWidget* parent = nullptr);
   ~RegisterWindow() override;

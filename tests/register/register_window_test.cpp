@@ -164,6 +164,7 @@ TEST_F(RegisterWindowTest, AnOperatorAddsATaxpayerByEnterAndFindsHimByNameAndByR
   EXPECT_EQ(find<QComboBox>("SatCombo")->currentText(), "MUNTE");
   EXPECT_EQ(ReadVillageFile(dataDir()), (QStringList{"VALE", "DEAL", "MUNTE"}));
   EXPECT_EQ(find<QLabel>("SCTELab")->text(), "150 lei.");
+  grab(window_.get(), "register-after-add.png");
   EXPECT_EQ(rows("SELECT IDGOS FROM %1 WHERE IDGOS=" + QString::number(added->idgos), "Pag5.dbf").size(), 1);
 
   // Found by name within all of the register.
@@ -273,6 +274,26 @@ TEST_F(RegisterWindowTest, APageEditedAndLeftIsStoredOnDaAndShownAgainLater) {
   ui_.queueAnswer(Answer::Nu);
   navigator->setCurrentRow(0);
   EXPECT_EQ(rows("SELECT LIN2 FROM %1 WHERE IDGOS=" + QString::number(idgos), "Pag7.dbf"), QStringList{"3"});
+}
+
+TEST_F(RegisterWindowTest, APageItsCheckRefusesStaysOnScreenWithTheTypedValues) {
+  const std::int64_t idgos = window_->list().currentTaxpayer()->idgos;
+  auto* navigator = find<QListWidget>("ListView1");
+  navigator->setCurrentRow(12);  // arrears
+  AssessmentPageWidget* arrears = window_->page(11);
+  for (const char* input : {"Sold1", "NumericEdit12"}) {
+    auto* edit = qobject_cast<QLineEdit*>(arrears->input(input));
+    edit->selectAll();
+    QTest::keyClicks(edit, "100");
+  }
+  ui_.queueAnswer(Answer::Da);
+  navigator->setCurrentRow(0);
+  EXPECT_EQ(window_->activePage(), 11);
+  EXPECT_EQ(navigator->currentRow(), 12);
+  EXPECT_TRUE(find<QWidget>("Modi11")->isVisible());
+  EXPECT_EQ(qobject_cast<QLineEdit*>(arrears->input("Sold1"))->text(), "100");
+  EXPECT_EQ(rows("SELECT SOLD1, LIN1 FROM %1 WHERE IDGOS=" + QString::number(idgos), "Pag8.dbf"),
+            QStringList{"0|0"});
 }
 
 TEST_F(RegisterWindowTest, ClosingOnAnEditedPageOffersToStoreIt) {
