@@ -191,6 +191,13 @@ TEST_F(PageWidgetTest, EveryPageOnThePageAreaOfTheRegister) {
     auto page = open(n, 21);
     // Every stored input is on the page, and the page reads without sideways scrolling.
     for (const PageInput* in : assessmentPage(n).inputs()) EXPECT_NE(page->input(in->name), nullptr);
+    for (const PageSection& section : assessmentPage(n).sections)
+      for (const PageRow& row : section.rows)
+        if (!row.captionId.isEmpty()) {
+          auto* caption = page->findChild<QLabel*>(row.captionId);
+          ASSERT_NE(caption, nullptr) << row.captionId.toStdString();
+          EXPECT_EQ(caption->text(), row.caption);
+        }
     EXPECT_FALSE(page->findChild<QScrollArea*>("PageScroll")->horizontalScrollBar()->isVisible()) << n;
     screenshot(page.get(), QString("assessment-page-%1").arg(n, 2, 10, QChar('0')));
     if (n == 2 || n == 3) {
