@@ -88,9 +88,11 @@ TEST_F(PagesTest, ClearedPagesShowTheDefaultsOfANewFile) {
   EXPECT_EQ(buildings.value("NrC8"), "8");  // beyond the list: nothing chosen on screen
   EXPECT_EQ(buildings.value("ZonaC4"), "C");
   EXPECT_EQ(buildings.value("DataEval5"), "01.01.2014");
-  // A default zone the lists do not hold falls back to their first item.
+  // A default zone or rank the lists do not hold falls back to the administration's first one.
   rates_.setText("ComboBox2", "E");
+  rates_.setText("ComboBox3", "VII");
   EXPECT_EQ(ClearPage(3, rates_, 2014).value("ComboBox15"), "A");
+  EXPECT_EQ(ClearPage(3, rates_, 2014).value("ComboBox17"), "IV");
 }
 
 TEST_F(PagesTest, EveryPageStoresAndReloadsItsValuesAtTheFieldLimits) {
