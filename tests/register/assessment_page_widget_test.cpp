@@ -120,6 +120,13 @@ TEST_F(PageWidgetTest, AnOperatorEditsTheBuildingsPageByKeyboardAndFindsItAgain)
   EXPECT_EQ(qobject_cast<QComboBox*>(again->input("NrC1"))->currentText(), "MOSTENITA");
   EXPECT_EQ(qobject_cast<QComboBox*>(again->input("NrC6"))->currentIndex(), -1);
   EXPECT_FALSE(again->isModified());
+
+  // Abandoning an edit is loading the page again: the stored values come back.
+  QTest::keyClicks(again->input("SupC1"), "7");
+  EXPECT_TRUE(again->isModified());
+  again->load(11);
+  EXPECT_EQ(qobject_cast<QLineEdit*>(again->input("SupC1"))->text(), "123.5");
+  EXPECT_FALSE(again->isModified());
 }
 
 // The inputs a natural person's page offers, in the order Enter visits them.
