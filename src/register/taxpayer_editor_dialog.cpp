@@ -169,7 +169,7 @@ void TaxpayerEditorDialog::PrepareForm() {
   if (context_.database) {
     try {
       address_->addItems(DistinctValues(*context_.database, sql::tablePath(context_.paths.dataDir, kTaxpayerTable),
-                                        QString(), QStringLiteral("ADRESA")));
+                                        QStringLiteral("ADRESA")));
     } catch (const std::exception& e) {
       context_.interaction->error(QStringLiteral("Adrese"), sql::message(e));
     }

@@ -1,6 +1,6 @@
 #include "store/engine/storage/dbf_format.h"
 
-#include "store/engine/storage/codepage.h"
+#include "store/engine/codepage.h"
 #include "store/engine/storage/dbf_number.h"
 
 #include <cctype>
