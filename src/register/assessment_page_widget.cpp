@@ -111,6 +111,7 @@ QWidget* AssessmentPageWidget::createSection(const PageSection& section) {
   }
   for (const PageRow& r : section.rows) {
     auto* caption = new QLabel(r.caption, frame);
+    if (!r.captionId.isEmpty()) caption->setObjectName(r.captionId);
     captions_[section.side].append(caption);
     grid->addWidget(caption, row, 0);
     for (const PageInput& in : r.inputs) grid->addWidget(createInput(in, frame), row, in.position + 1, Qt::AlignHCenter);

@@ -1,5 +1,6 @@
 #include "register/assessment_pages.h"
 
+#include "admin/settings_catalogue.h"
 #include "register/page_value_rules.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
@@ -27,8 +28,13 @@ QList<const PageInput*> tableInputs(const QString& table) {
   return inputs;
 }
 
-QString listDefault(const QString& chosen, const QStringList& items, const QString& fallback) {
-  return items.contains(chosen.trimmed()) ? chosen.trimmed() : fallback;
+// The administration's default zone or rank when its list holds it, else the
+// administration's first value for it.
+QString listDefault(const admin::Rates& rates, const QString& setting, const QStringList& items) {
+  const QString chosen = rates.text(setting).trimmed();
+  if (items.contains(chosen)) return chosen;
+  const admin::SettingInput* in = admin::findSettingInput(setting);
+  return in && items.contains(in->initial) ? in->initial : items.value(0);
 }
 
 QString idCondition(qint64 idgos) { return "WHERE IDGOS=" + sql::number(static_cast<std::int64_t>(idgos)); }
@@ -111,9 +117,8 @@ QString valueOf(const PageValues& values, const PageInput& in, const admin::Rate
 QString DefaultValue(const PageInput& input, const admin::Rates& rates, int workYear) {
   switch (input.defaultRule) {
     case DefaultRule::Fixed: return input.defaultText;
-    case DefaultRule::Zone: return listDefault(rates.defaultZone(), input.items, input.items.value(0));
-    case DefaultRule::Rank:
-      return listDefault(rates.defaultRank(), input.items, QStringLiteral("IV"));
+    case DefaultRule::Zone: return listDefault(rates, "ComboBox2", input.items);
+    case DefaultRule::Rank: return listDefault(rates, "ComboBox3", input.items);
     case DefaultRule::EvaluationDate: return QDate(workYear, 1, 1).toString("dd.MM.yyyy");
   }
   return input.defaultText;

@@ -61,7 +61,12 @@ PageRow row(const QString& caption, QList<PageInput> inputs) {
     inputs[c].caption = caption;
     inputs[c].position = c;
   }
-  return {caption, inputs};
+  return {caption, {}, inputs};
+}
+
+PageRow named(PageRow r, const QString& captionId) {
+  r.captionId = captionId;
+  return r;
 }
 
 PageSection section(const QString& heading, const QStringList& columns, QList<PageRow> rows = {}) {
@@ -126,7 +131,8 @@ AssessmentPage openLandPage() {
   for (int l = 1; l <= categories.size(); ++l) {
     QString caption = categories[l - 1];
     if (l == 7) caption += "\ncu vegetatie forestiera";
-    grid.rows.append(zoneRow(caption, QString("EC%1").arg(l), zoneKeys, QString("L%1").arg(l)));
+    grid.rows.append(
+        named(zoneRow(caption, QString("EC%1").arg(l), zoneKeys, QString("L%1").arg(l)), QString("C1L%1Lab").arg(l)));
   }
   page.sections = {grid};
   return page;
@@ -202,7 +208,8 @@ AssessmentPage builtLandPage() {
   const QStringList categories = builtLandCategories();
   const QStringList zoneNumbers = {"1", "2", "3", "4", "5"};
   for (int r = 1; r <= categories.size(); ++r)
-    other.rows.append(zoneRow(categories[r - 1], QString("IA%1").arg(r), zoneNumbers, QString("AL%1").arg(r)));
+    other.rows.append(named(zoneRow(categories[r - 1], QString("IA%1").arg(r), zoneNumbers, QString("AL%1").arg(r)),
+                            QString("IntraLab%1").arg(r)));
   page.sections = {yards, other};
   return page;
 }
@@ -259,7 +266,8 @@ AssessmentPage otherTaxesPage() {
   PageSection taxes = section({}, {"Cantitate"});
   const QStringList names = otherTaxNames();
   for (int k = 1; k <= names.size(); ++k)
-    taxes.rows.append(row(names[k - 1], {quantity(QString("Alte%1").arg(k), QString("LIN%1").arg(k))}));
+    taxes.rows.append(named(row(names[k - 1], {quantity(QString("Alte%1").arg(k), QString("LIN%1").arg(k))}),
+                            QString("AlteLab%1").arg(k)));
   page.sections = {taxes};
   return page;
 }

@@ -54,6 +54,7 @@ struct PageInput {
 
 struct PageRow {
   QString caption;  // '\n' separates lines
+  QString captionId;  // objectName of the caption's label; may be empty
   QList<PageInput> inputs;
 };
 

@@ -60,11 +60,9 @@ QString valueProblem(const PageInput& input, const QString& text) {
                                                   : QString();
     }
     case PageInputKind::ListText:
-      return text.trimmed().size() <= input.digits
+      return input.items.contains(text.trimmed())
                  ? QString()
-                 : QString("Textul %1 nu incape: se pot memora cel mult %2 caractere!")
-                       .arg(quotedExcerpt(text))
-                       .arg(input.digits);
+                 : QString("Valoarea %1 nu este una din: %2!").arg(quotedExcerpt(text), input.items.join(", "));
     case PageInputKind::YesNo:
       return text == "DA" || text == "NU" ? QString() : QString("Valoarea %1 nu este DA sau NU!").arg(quotedExcerpt(text));
     case PageInputKind::Date:

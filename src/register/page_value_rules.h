@@ -12,7 +12,8 @@ namespace dajdor::reg {
 // A quantity as typed: blanks around it dropped, ',' read as the decimal point,
 // empty read as "0".
 QString normalisedNumber(const QString& text);
-// Why the text cannot be stored in the input's column, "" when it can.
+// Why the text cannot be stored in the input's column (too many digits, not a
+// number, not an item of its list, not a date), "" when it can.
 QString valueProblem(const PageInput& input, const QString& text);
 // The SQL literal of a text that passed valueProblem(), through the quoting helper.
 QString sqlValue(const PageInput& input, const QString& text);

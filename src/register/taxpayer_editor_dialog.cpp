@@ -1,7 +1,6 @@
 #include "register/taxpayer_editor_dialog.h"
 
 #include "register/cnp_edit_widget.h"
-#include "register/personal_code.h"
 #include "register/taxpayer_register.h"
 #include "session/app_context.h"
 #include "store/lists.h"

@@ -88,9 +88,11 @@ TEST_F(PagesTest, ClearedPagesShowTheDefaultsOfANewFile) {
   EXPECT_EQ(buildings.value("NrC8"), "8");  // beyond the list: nothing chosen on screen
   EXPECT_EQ(buildings.value("ZonaC4"), "C");
   EXPECT_EQ(buildings.value("DataEval5"), "01.01.2014");
-  // A default zone the lists do not hold falls back to their first item.
+  // A default zone or rank the lists do not hold falls back to the administration's first one.
   rates_.setText("ComboBox2", "E");
+  rates_.setText("ComboBox3", "VII");
   EXPECT_EQ(ClearPage(3, rates_, 2014).value("ComboBox15"), "A");
+  EXPECT_EQ(ClearPage(3, rates_, 2014).value("ComboBox17"), "IV");
 }
 
 TEST_F(PagesTest, EveryPageStoresAndReloadsItsValuesAtTheFieldLimits) {
@@ -140,6 +142,7 @@ TEST_F(PagesTest, AValueThatDoesNotFitIsRefusedAtItsInputAndNothingIsWritten) {
       {2, "AnC2", "2014.5", "Valoarea \"2014.5\" nu incape: se pot memora cel mult 6 cifre, fara zecimale!"},
       {2, "CladJur3", "123456789", "Valoarea \"123456789\" nu incape: se pot memora cel mult 8 cifre, fara zecimale!"},
       {2, "DataEval1", "31.02.2014", "Data \"31.02.2014\" nu este o data valida (zz.ll.aaaa)!"},
+      {3, "ComboBox15", "E", "Valoarea \"E\" nu este una din: A, B, C, D!"},
       {5, "AUTO1", "1000000", "Valoarea \"1000000\" nu incape: se pot memora cel mult 6 cifre, fara zecimale!"},
       {7, "Alte1", "12a", "Valoarea \"12a\" nu este un numar!"},
       {11, "NumericEdit12", "-", "Valoarea \"-\" nu este un numar!"},

@@ -120,6 +120,18 @@ TEST(PageCatalogue, ThePagesShowWhatTheTaxpayerDeclared) {
       EXPECT_EQ(in->caption, c.caption) << c.input;
     }
   }
+  // The category captions are named, as the debt lines take their texts from them.
+  const auto captionOf = [](int page, const QString& input) {
+    for (const PageSection& s : assessmentPage(page).sections)
+      for (const PageRow& r : s.rows)
+        for (const PageInput& in : r.inputs)
+          if (in.name == input) return r.captionId;
+    return QString();
+  };
+  EXPECT_EQ(captionOf(1, "EC7ZC"), "C1L7Lab");
+  EXPECT_EQ(captionOf(4, "IA85"), "IntraLab8");
+  EXPECT_EQ(captionOf(7, "Alte3"), "AlteLab3");
+
   const PageInput* dwelling = assessmentPage(2).input("NrC3");
   EXPECT_EQ(dwelling->items, QStringList({"MOSTENITA", "1", "2", "3", "4"}));
   EXPECT_EQ(dwelling->defaultText, "3");

@@ -218,6 +218,18 @@ TEST_F(RegisterWindowTest, AChangeOfVillageShowsTheTaxpayerInHisNewVillage) {
   EXPECT_EQ(total(), "Total gospodarii afisate: 3");
 }
 
+TEST_F(RegisterWindowTest, AChangeKeepsAVillageTheVillageFileDoesNotList) {
+  WriteVillageFile(dataDir(), {"VALE"});
+  chooseVillage("DEAL");
+  whenModal([&](QWidget* editor) {
+    EXPECT_EQ(find<QComboBox>("SatCombo", editor)->currentText(), "DEAL");
+    find<QPushButton>("Memoreaza", editor)->click();
+  });
+  find<QPushButton>("LbSpeedButton3")->click();
+  EXPECT_EQ(window_->list().currentTaxpayer()->village, "DEAL");
+  EXPECT_EQ(rows("SELECT SATUL FROM %1 WHERE ROL=\"7\"", "Gospodar.dbf"), QStringList{"DEAL"});
+}
+
 TEST_F(RegisterWindowTest, DeletingTheOnlyTaxpayerOfTheVillageLeavesAnEmptyList) {
   chooseVillage("DEAL");
   ASSERT_EQ(total(), "Total gospodarii afisate: 1");
