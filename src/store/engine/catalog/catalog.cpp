@@ -77,8 +77,11 @@ std::vector<std::string> readDeclaredIndexes(const std::string& tablePath) {
 // ---- loading and validation -------------------------------------------------
 
 Catalog::Impl::Impl(std::string dir)
-    : directory(std::move(dir)), lock(directory), journal(paths::canonical(directory)) {
-  if (journal.pending()) {
+    : directory(std::move(dir)),
+      lock(directory),
+      journal(paths::canonical(directory)),
+      kept(paths::canonical(directory), Journal::kKeptFileName) {
+  if (journal.pending() || kept.pending()) {
     lock.lock(DirectoryLock::Mode::Exclusive);
     try {
       recoverJournal();
@@ -192,8 +195,8 @@ std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
   const std::string path = resolveCached(text);
   if (const auto failed = unrecovered.find(path); failed != unrecovered.end())
     throw Error("Tabela " + paths::fileName(path) + " nu a putut fi adusă înapoi la starea de dinaintea unei scrieri "
-                "întrerupte (" + failed->second + "). Până atunci nu se folosește; copia ei rămâne în jurnalul " +
-                Journal::kFileName + ", iar celelalte tabele se pot folosi.");
+                "întrerupte (" + failed->second + "). Până atunci nu se folosește; copia ei rămâne în " +
+                Journal::kKeptFileName + ", iar celelalte tabele se pot folosi.");
   auto it = tables.find(path);
   if (it == tables.end())  // created in this unit, not on disk yet: match without regard to case
     it = std::find_if(tables.begin(), tables.end(),
@@ -214,12 +217,13 @@ std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
 // its tables are refused while every other table is served.
 void Catalog::Impl::recoverJournal() {
   unrecovered.clear();
-  for (const RecoveryFailure& f : journal.recover()) unrecovered[f.path] = f.reason;
+  journal.recover(&kept);
+  for (const RecoveryFailure& f : kept.recover()) unrecovered[f.path] = f.reason;
 }
 
 void Catalog::Impl::lockFor(bool writes) {
   lock.lock(writes ? DirectoryLock::Mode::Exclusive : DirectoryLock::Mode::Shared);
-  if (!journal.pending()) {
+  if (!journal.pending() && !kept.pending()) {
     unrecovered.clear();
     return;
   }
@@ -394,9 +398,15 @@ void Catalog::Impl::appendInPlace(TableState& s) {
   e.originalSize = now.size;
   e.appendedCount = s.count;
   e.chunks.emplace_back(0, s.diskHeader.substr(0, dbf::kPrefixSize));
+  const std::size_t oldEnd = s.layout.headerLength + std::size_t(s.diskCount) * s.layout.recordLength;
+  // The end marker (and whatever followed the records) is overwritten too.
+  std::string tail(now.size > oldEnd ? now.size - oldEnd : 0, '\0');
+  if (!tail.empty() && ::pread(s.fileLock.fd(), tail.data(), tail.size(), static_cast<off_t>(oldEnd)) !=
+                           static_cast<ssize_t>(tail.size()))
+    throw Error("Tabela " + s.name + " nu poate fi citită (" + s.path + ").");
+  e.chunks.emplace_back(oldEnd, std::move(tail));
   journal.write({e});
   dbf::stamp(s.image, s.count, nextCounter(s.counter, false));
-  const std::size_t oldEnd = s.layout.headerLength + std::size_t(s.diskCount) * s.layout.recordLength;
   const std::size_t recordsEnd = s.layout.headerLength + std::size_t(s.count) * s.layout.recordLength;
   const int fd = io::openForWrite(s.path, false, false);
   try {

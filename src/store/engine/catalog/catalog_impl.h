@@ -20,6 +20,7 @@ struct Catalog::Impl : ChangeObserver {
   std::string directory;
   DirectoryLock lock;
   Journal journal;
+  Journal kept;  // before-images that could not be put back yet
   std::unordered_map<std::string, std::shared_ptr<Table>> tables;  // by file path
   std::unordered_map<std::string, std::string> resolvedPaths;      // statement text -> file path
   // Tables whose before-image in the journal could not be put back: path -> why.
