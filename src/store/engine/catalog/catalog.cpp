@@ -84,7 +84,7 @@ Catalog::Impl::Impl(std::string dir)
   if (journal.pending() || kept.pending()) {
     lock.lock(DirectoryLock::Mode::Exclusive);
     try {
-      recoverJournal();
+      recoverJournal(true);
     } catch (...) {
       lock.unlock();
       throw;
@@ -195,7 +195,7 @@ std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
   const std::string path = resolveCached(text);
   if (const auto failed = unrecovered.find(path); failed != unrecovered.end())
     throw Error("Tabela " + paths::fileName(path) + " nu a putut fi adusă înapoi la starea de dinaintea unei scrieri "
-                "întrerupte (" + failed->second + "). Până atunci nu se folosește; copia ei rămâne în " +
+                "întrerupte (" + failed->second.reason + "). Până atunci nu se folosește; copia ei rămâne în " +
                 Journal::kKeptFileName + ", iar celelalte tabele se pot folosi.");
   auto it = tables.find(path);
   if (it == tables.end())  // created in this unit, not on disk yet: match without regard to case
@@ -213,27 +213,49 @@ std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
 
 // ---- unit of work -------------------------------------------------------------
 
-// Puts a leftover journal back; what cannot be put back yet is remembered, so
+// What is at a path now (kind, identity, size, times), to notice that an
+// obstacle to putting a table back has gone.
+std::string pathLook(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return "-";
+  return std::to_string(st.st_mode) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+         std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+}
+
+// Puts a leftover journal back; what cannot be put back yet waits in `kept`, and
 // its tables are refused while every other table is served.
-void Catalog::Impl::recoverJournal() {
-  unrecovered.clear();
-  journal.recover(&kept);
-  for (const RecoveryFailure& f : kept.recover()) unrecovered[f.path] = f.reason;
+void Catalog::Impl::recoverJournal(bool retryKept) {
+  if (retryKept) {
+    unrecovered.clear();
+    keptTried = std::chrono::steady_clock::now();
+    for (const RecoveryFailure& f : kept.recover()) unrecovered[f.path] = {f.reason, pathLook(f.path)};
+  }
+  for (const RecoveryFailure& f : journal.recover(&kept)) unrecovered[f.path] = {f.reason, pathLook(f.path)};
+}
+
+// Trying the kept before-images again takes the directory exclusively: done when
+// this catalog has not tried yet, when a path that stood in the way changed, and
+// otherwise every half minute.
+bool Catalog::Impl::keptWorthRetrying() const {
+  if (unrecovered.empty() || std::chrono::steady_clock::now() - keptTried > std::chrono::seconds(30)) return true;
+  for (const auto& [path, failure] : unrecovered)
+    if (pathLook(path) != failure.seen) return true;
+  return false;
 }
 
 void Catalog::Impl::lockFor(bool writes) {
   lock.lock(writes ? DirectoryLock::Mode::Exclusive : DirectoryLock::Mode::Shared);
-  if (!journal.pending() && !kept.pending()) {
-    unrecovered.clear();
-    return;
-  }
+  const bool keptPending = kept.pending();
+  if (!keptPending) unrecovered.clear();
+  const bool retryKept = keptPending && keptWorthRetrying();
+  if (!journal.pending() && !retryKept) return;
   // A writer died mid-flush: put its before-images back before anybody reads.
   try {
     if (!writes) {
       lock.unlock();
       lock.lock(DirectoryLock::Mode::Exclusive);
     }
-    recoverJournal();
+    recoverJournal(retryKept);
   } catch (...) {
     lock.unlock();
     throw;
@@ -449,7 +471,7 @@ void Catalog::Impl::flush() {
   } catch (...) {
     // Put every table back as it was; the caller re-reads them.
     try {
-      recoverJournal();
+      recoverJournal(false);
     } catch (...) {
     }
     throw;

@@ -256,7 +256,7 @@ void Journal::clear(bool durable) {
 }
 
 // The entries of a complete journal file, paths made absolute; false when there
-// is none (or it is incomplete).
+// is none.
 bool Journal::read(std::vector<JournalEntry>& entries) const {
   std::string bytes;
   if (!pending() || !io::readFile(path_, bytes) || !decodeJournal(bytes, entries)) return false;
@@ -278,7 +278,10 @@ std::vector<RecoveryFailure> Journal::recover(Journal* keepFailed) {
   std::vector<RecoveryFailure> failures;
   std::vector<JournalEntry> entries;
   if (!read(entries)) {
-    if (pending()) clear();  // cut short while written: no table was touched
+    std::string bytes;
+    // Cut short while it was written: no table was touched. (One that cannot be
+    // read at all is left for a later try.)
+    if (pending() && io::readFile(path_, bytes)) clear();
     return failures;
   }
   std::vector<JournalEntry> left;
@@ -298,7 +301,7 @@ std::vector<RecoveryFailure> Journal::recover(Journal* keepFailed) {
     kept.insert(kept.end(), std::make_move_iterator(left.begin()), std::make_move_iterator(left.end()));
     keepFailed->replace(kept);
     clear();
-  } else {
+  } else if (left.size() < entries.size()) {
     replace(left);
   }
   return failures;
