@@ -1,4 +1,5 @@
 // INSERT, UPDATE, DELETE and the table-structure statements, through Database.
+#include "dbf_test_support.h"
 #include "sql_fixture.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,20 @@ TEST_F(WriteTest, CreateMapsTypesToFieldsOfTheDbaseLayout) {
     }
     EXPECT_EQ(rows(R"(SELECT Count(*) AS N FROM "T.dbf" WHERE A="case")"), "N\n0\n");
   }
+}
+
+// Earlier builds gave DECIMAL(6,0) one more character: such a table keeps its
+// width, read from its header, and holds what that width holds.
+TEST_F(WriteTest, ATableOfTheWiderEarlierLayoutKeepsItsWidths) {
+  storagetest::writeBytes(dir_.path() / "Vechi.dbf",
+                          storagetest::handMadeDbf({{"IDGOS", 'N', 11, 0}, {"SUMA", 'N', 7, 0}, {"ARIE", 'N', 10, 4}},
+                                                   {"          1      5    2.5000"}));
+  db_.execute(R"(INSERT INTO "Vechi.dbf" VALUES (2, -999999, 99999.9999))");
+  db_.execute(R"(UPDATE "Vechi.dbf" SET SUMA=1000000 WHERE IDGOS=1)");
+  EXPECT_EQ(rows(R"(SELECT IDGOS, SUMA, ARIE FROM "Vechi.dbf")"), "IDGOS\tSUMA\tARIE\n1\t1000000\t2.5\n2\t-999999\t99999.9999\n");
+  std::string layout;
+  for (const engine::FieldDesc& f : db_.fields("Vechi.dbf")) layout += std::to_string(f.length) + "." + std::to_string(f.decimals) + " ";
+  EXPECT_EQ(layout, "11.0 7.0 10.4 ");
 }
 
 TEST_F(WriteTest, RefusedWritesChangeNothing) {

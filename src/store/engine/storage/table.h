@@ -26,7 +26,7 @@
 // - Structural changes (create, drop, addField, dropField) are refused inside a
 //   Database transaction.
 // - SqlError's constructor belongs to the SQL side (parser); database.cpp does not
-//   define it. database.cpp calls executeStatement/executeQuery of sql_executor.h.
+//   define it. database.cpp calls executeStatement/executeQuery of sql/executor.h.
 #pragma once
 
 #include "store/engine/database.h"
