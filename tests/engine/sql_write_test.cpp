@@ -39,6 +39,17 @@ TEST_F(WriteTest, UpdateComputesFromTheOldRowAndReachesDates) {
             "IDDAT\tIDGOS\n10\t2\n11\t2\n12\t3\n13\t3\n");
 }
 
+// Streamed row by row or computed in full first (when a sub-select reads the
+// table too), every value comes from the rows as they were before the statement.
+TEST_F(WriteTest, UpdateReadsTheTableAsItWasWhetherStreamedOrNot) {
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET SUMA=REST, REST=SUMA WHERE IDGOS<=2)"), 3);
+  EXPECT_EQ(rows(R"(SELECT IDDAT, SUMA, REST FROM "Datorii.dbf" WHERE IDGOS<=2)"),
+            "IDDAT\tSUMA\tREST\n10\t20\t100\n11\t\t50\n12\t0\t70\n");
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET SUMA=(SELECT MAX(SUMA) FROM "Datorii.dbf")+IDDAT)"), 5);
+  EXPECT_EQ(rows(R"(SELECT IDDAT, SUMA FROM "Datorii.dbf")"),
+            "IDDAT\tSUMA\n10\t210\n11\t211\n12\t212\n13\t213\n14\t214\n");
+}
+
 TEST_F(WriteTest, UpdateWithAliasAndCorrelatedSubselect) {
   db_.execute(R"(CREATE TABLE "CODCL.dbf" (GRUPA CHAR(60), CODCLF CHAR(24)))");
   db_.execute(R"(INSERT INTO "CODCL.dbf" VALUES ("Impozit pe cladiri", "070200"), ("Salubritate", "360250"))");

@@ -198,6 +198,7 @@ void writeJournal(const std::string& directory, const std::string& target, const
       out.number(e.originalSize, 8);
       if (e.kind == JournalEntry::Kind::Append) out.number(e.appendedCount, 4);
       if (e.fromDisk) {
+        if (e.originalSize > 0xFFFFFFFFULL) throw Error("Fișierul " + e.path + " este prea mare pentru jurnal.");
         out.number(1, 4);
         out.number(0, 8);
         out.number(e.originalSize, 4);
