@@ -167,7 +167,7 @@ void TaxpayerEditorDialog::PrepareForm() {
   address_->clear();
   if (context_.database) {
     try {
-      address_->addItems(DistinctValues(*context_.database, sql::tablePath(context_.paths.dataDir, kTaxpayerTable),
+      address_->addItems(distinctValues(*context_.database, sql::tablePath(context_.paths.dataDir, kTaxpayerTable),
                                         QStringLiteral("ADRESA")));
     } catch (const std::exception& e) {
       context_.interaction->error(QStringLiteral("Adrese"), sql::message(e));

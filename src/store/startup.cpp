@@ -137,7 +137,7 @@ class Startup {
     const QString server = withoutTrailingSeparator(MachineSettings().ReadRegistry(QStringLiteral("SERVER")).trimmed());
     if (!server.isEmpty()) {
       bool complete = QFileInfo(server).isDir();
-      for (const QString& file : sharedDirectoryTables()) complete = complete && QFileInfo::exists(FileInDir(server, file));
+      for (const QString& file : sharedDirectoryTables()) complete = complete && QFileInfo::exists(fileInDir(server, file));
       if (complete) {
         result_.paths.dataDir = server;
       } else {
@@ -333,6 +333,6 @@ const QList<PrimedCounter>& primedCounters() {
   return counters;
 }
 
-StartupResult RunStartup(const StartupOptions& options, Interaction& ui) { return Startup(options, ui).run(); }
+StartupResult runStartup(const StartupOptions& options, Interaction& ui) { return Startup(options, ui).run(); }
 
 }  // namespace dajdor

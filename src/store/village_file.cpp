@@ -11,7 +11,7 @@
 namespace dajdor {
 
 QStringList ReadVillageFile(const QString& dataDir) {
-  QFile file(FileInDir(dataDir, kVillageFileName));
+  QFile file(fileInDir(dataDir, kVillageFileName));
   if (!file.open(QIODevice::ReadOnly)) return {};
   QStringList villages;
   for (const QByteArray& line : file.readAll().split('\n')) {
@@ -22,7 +22,7 @@ QStringList ReadVillageFile(const QString& dataDir) {
 }
 
 void WriteVillageFile(const QString& dataDir, const QStringList& villages) {
-  const QString path = FileInDir(dataDir, kVillageFileName);
+  const QString path = fileInDir(dataDir, kVillageFileName);
   if (villages.isEmpty()) {
     QFile::remove(path);
     return;

@@ -142,7 +142,7 @@ TEST_F(StartupTest, DailyMaintenanceRunsOncePerDayAndPrimingEveryStart) {
   options.today = kMonday.addDays(1);
   options.iniRows = fakeIniRows();
   options.stepProgress = [&progress](int n) { progress += n; };
-  StartupResult nextDay = RunStartup(options, ui_);
+  StartupResult nextDay = runStartup(options, ui_);
   EXPECT_TRUE(nextDay.dailyMaintenance);
   EXPECT_LT(QFileInfo(dataFile("Gospodar.dbf")).size(), sizeWithDeletedRow);
   EXPECT_EQ(readFile(dataFile("Sate.lst")), "Vale\r\nMunte\r\n");
