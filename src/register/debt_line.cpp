@@ -4,6 +4,12 @@
 
 namespace dajdor::reg {
 
+Currency RateCache::rate(const QString& name) const {
+  auto it = values_.constFind(name);
+  if (it == values_.constEnd()) it = values_.insert(name, Currency::fromDouble(rates_.value(name)));
+  return *it;
+}
+
 Currency pageQuantity(const PageValues& page, const QString& name) {
   return Currency::fromText(normalisedNumber(page.value(name)));
 }

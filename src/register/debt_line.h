@@ -6,6 +6,7 @@
 #include "register/taxpayer.h"
 #include "store/currency.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -26,18 +27,33 @@ struct DebtLine {
 
 using DebtLines = QList<DebtLine>;
 
+// The rates as numbers, read once per name: a batch reads the same few hundred
+// rates for every taxpayer.
+class RateCache {
+ public:
+  explicit RateCache(const admin::Rates& rates) : rates_(rates) {}
+  Currency rate(const QString& name) const;
+
+ private:
+  const admin::Rates& rates_;
+  mutable QHash<QString, Currency> values_;
+};
+
 // What every calculator reads besides its page.
 struct TaxContext {
   const Taxpayer& taxpayer;
   const admin::Rates& rates;
   int workYear = kWorkYear;
+  const RateCache* cache = nullptr;  // optional
 
   bool legalPerson() const { return taxpayer.type.trimmed() == kLegalPerson; }
   // The bonus for full early payment is granted: natural persons always, legal
   // persons when the administration grants it to them.
   bool bonusGranted() const { return !legalPerson() || rates.bonusLegalPersons(); }
   // A rate of the administration, to four decimals.
-  Currency rate(const QString& name) const { return Currency::fromDouble(rates.value(name)); }
+  Currency rate(const QString& name) const {
+    return cache ? cache->rate(name) : Currency::fromDouble(rates.value(name));
+  }
 };
 
 // Reading a page's texts (assessment_pages.h) as the calculators need them.

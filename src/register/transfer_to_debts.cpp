@@ -98,6 +98,7 @@ QList<Taxpayer> TaxpayersById(engine::Database& db, const QString& dataDir, cons
 TransferSummary TransferTaxpayers(TransferStore& store, const QList<Taxpayer>& taxpayers, const admin::Rates& rates,
                                   int workYear, const BatchOptions& options) {
   TransferSummary summary;
+  const RateCache cache(rates);
   if (options.interaction) options.interaction->progressStart(QStringLiteral("Transfer la datorii..."), taxpayers.size());
   const int per = std::max(1, options.taxpayersPerTransaction);
   for (qsizetype first = 0; first < taxpayers.size(); first += per) {
@@ -105,7 +106,7 @@ TransferSummary TransferTaxpayers(TransferStore& store, const QList<Taxpayer>& t
     TransferSummary done;
     try {
       engine::Transaction transaction(store.db());
-      for (const Taxpayer& t : batch) count(done, TransferToDebts(store, t, {t, rates, workYear}));
+      for (const Taxpayer& t : batch) count(done, TransferToDebts(store, t, {t, rates, workYear, &cache}));
       transaction.commit();
     } catch (const std::exception&) {
       // Whatever failed is rolled back with the whole batch; each taxpayer goes
@@ -113,7 +114,7 @@ TransferSummary TransferTaxpayers(TransferStore& store, const QList<Taxpayer>& t
       done = {};
       for (const Taxpayer& t : batch) {
         try {
-          count(done, TransferToDebts(store, t, {t, rates, workYear}));
+          count(done, TransferToDebts(store, t, {t, rates, workYear, &cache}));
         } catch (const std::exception& e) {
           count(done, {false, QStringLiteral("%1 (ROL %2, %3) a fost respins: %4")
                                   .arg(t.name, t.role, t.village, sql::message(e))});
