@@ -106,26 +106,27 @@ DebtLines AssessTaxpayer(const TaxpayerFile& file, const TaxContext& context) {
 
 DebtLineSet::DebtLineSet(const QList<DebtRow>& rows, const Taxpayer& taxpayer, int workYear)
     : taxpayer_(taxpayer), firstDay_(dayNumber(QDate(workYear, 1, 1))) {
+  entries_.reserve(rows.size() + 160);
+  assessed_.reserve(static_cast<std::size_t>(rows.size()) + 160);
   for (const DebtRow& row : rows) {
-    if (row.kind == kAssessedKind && !assessed_.contains(lineKey(row.group, row.name)))
-      assessed_.insert(lineKey(row.group, row.name), static_cast<int>(entries_.size()));
+    if (row.kind == kAssessedKind) assessed_.emplace(lineKey(row.group, row.name), static_cast<int>(entries_.size()));
     entries_.append({row, true, false, row});
   }
 }
 
 DebtRow& DebtLineSet::OpenDebtLine(const QString& group, const QString& name) {
   const QString key = lineKey(group, name);
-  auto it = assessed_.constFind(key);
-  if (it == assessed_.constEnd()) {
+  auto it = assessed_.find(key);
+  if (it == assessed_.end()) {
     DebtRow row;
     row.role = taxpayer_.role;
     row.kind = kAssessedKind;
     row.group = group;
     row.name = name;
-    it = assessed_.insert(key, static_cast<int>(entries_.size()));
+    it = assessed_.emplace(key, static_cast<int>(entries_.size())).first;
     entries_.append({row, false, false, row});
   }
-  Entry& entry = entries_[*it];
+  Entry& entry = entries_[it->second];
   entry.opened = true;
   entry.row.village = taxpayer_.village;
   entry.row.firstDay = firstDay_;

@@ -108,7 +108,7 @@ class DebtLineSet {
     DebtRow original;
   };
   QList<Entry> entries_;
-  QHash<QString, int> assessed_;  // group + '\n' + name -> first entry of kind "A"
+  std::unordered_map<QString, int, NameHash> assessed_;  // group + '\n' + name -> first entry of kind "A"
   const Taxpayer& taxpayer_;
   int firstDay_ = 0;
 };
