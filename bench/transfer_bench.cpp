@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
     std::printf("| %s | %lld | %d | %d | %+lld bytes | %.2f | %.3f |\n", run, static_cast<long long>(taxpayers.size()),
                 summary.added, summary.refused, static_cast<long long>(after - before), seconds,
                 seconds * 1000 / std::max<qsizetype>(1, taxpayers.size()));
+    for (const QString& refusal : summary.refusals.mid(0, 3)) std::fprintf(stderr, "%s\n", qPrintable(refusal));
     std::fflush(stdout);
   }
   return 0;
