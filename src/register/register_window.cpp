@@ -6,6 +6,7 @@
 #include "register/taxpayer_editor_dialog.h"
 #include "register/taxpayer_register.h"
 #include "register/to_payment.h"
+#include "register/vehicle_details_widget.h"
 #include "session/app_context.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
@@ -307,6 +308,10 @@ QWidget* RegisterWindow::buildPageSlot(int number) {
   auto* layout = new QVBoxLayout(slot);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(page, 1);
+  if (number == 5) {
+    vehicleDetails_ = new VehicleDetailsWidget(context_, slot);
+    layout->addWidget(vehicleDetails_);
+  }
   layout->addWidget(panel);
   return slot;
 }
@@ -468,6 +473,7 @@ void RegisterWindow::ListView1SelectItem(int item) {
   if (AssessmentPageWidget* shown = page(target)) {
     shown->load(current->idgos);
     modifiedPanels_[target - 1]->hide();
+    if (target == 5) vehicleDetails_->setTaxpayer(current->idgos);
   }
   pages_->setCurrentIndex(target);
   // The taxpayer's own village, also when the list shows every village.

@@ -29,6 +29,7 @@ namespace dajdor::reg {
 class AssessmentPageWidget;
 class RegisterListModel;
 class TaxpayerEditorDialog;
+class VehicleDetailsWidget;
 
 class RegisterWindow : public QDialog {
   Q_OBJECT
@@ -108,6 +109,7 @@ class RegisterWindow : public QDialog {
   QList<AssessmentPageWidget*> assessment_;  // page n at n - 1
   QList<QWidget*> modifiedPanels_;           // Modi<n> at n - 1
   QTimer* autoAddTimer_ = nullptr;
+  VehicleDetailsWidget* vehicleDetails_ = nullptr;  // under the vehicles page
 };
 
 }  // namespace dajdor::reg
