@@ -133,6 +133,10 @@ DebtRow& DebtLineSet::OpenDebtLine(const QString& group, const QString& name) {
   return entry.row;
 }
 
+bool DebtLineSet::has(const QString& group, const QString& name) const {
+  return assessed_.find(lineKey(group, name)) != assessed_.end();
+}
+
 void DebtLineSet::SetAssessedAmount(DebtRow& row, std::int64_t tax) {
   const std::int64_t changed = row.amount - row.assessed;
   row.amount = tax + changed;
@@ -175,8 +179,13 @@ QList<PlannedRow<DebtRow>> DebtLineSet::close() const {
 
 TransferPlan PlanTransfer(const TaxpayerFile& file, const TaxContext& context) {
   DebtLineSet set(file.debts, file.taxpayer, context.workYear);
-  for (const DebtLine& line : AssessTaxpayer(file, context))
+  for (const DebtLine& line : AssessTaxpayer(file, context)) {
+    // A line that carries nothing and does not exist yet would be created and
+    // dropped again: most of a taxpayer's hundred and more possible lines.
+    const bool empty = line.tax.rounded() == 0 && line.reduction.rounded() == 0;
+    if (empty && !set.has(line.group, line.name)) continue;
     DebtLineSet::Assess(set.OpenDebtLine(line.group, line.name), line);
+  }
   for (const OtherArrears& a : OtherTaxArrears(file.pages[11]))
     DebtLineSet::CarryArrears(set.OpenDebtLine(a.label, a.label), a.amount);
 

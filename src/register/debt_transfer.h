@@ -88,6 +88,8 @@ class DebtLineSet {
   // OpenDebtLine: the taxpayer's row (group, name, "A"), created when missing;
   // its village and DINDATA are rewritten.
   DebtRow& OpenDebtLine(const QString& group, const QString& name);
+  // Whether the taxpayer has the row (group, name, "A") already.
+  bool has(const QString& group, const QString& name) const;
   // The assessed amount t of an open line: what payments changed so far
   // (SUMA - SUMA2) is kept, SUMA2 becomes t.
   static void SetAssessedAmount(DebtRow& row, std::int64_t tax);
