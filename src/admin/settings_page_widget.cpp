@@ -1,9 +1,9 @@
 #include "admin/settings_page_widget.h"
 
 #include "admin/path_settings.h"
-#include "admin/rate_edit_widget.h"
 #include "admin/settings_store.h"
 #include "widgets/bold_label.h"
+#include "widgets/numeric_edit_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,7 +111,10 @@ QWidget* SettingsPageWidget::createInput(const SettingInput& in, QWidget* parent
   QWidget* widget = nullptr;
   switch (in.kind) {
     case InputKind::Integer:
-    case InputKind::Decimal: widget = new RateEdit(in, parent); break;
+    case InputKind::Decimal:
+      widget = new NumericEdit(in.kind == InputKind::Integer ? NumericEdit::Kind::Whole : NumericEdit::Kind::Decimal,
+                               in.maxLength, parent);
+      break;
     case InputKind::Text: {
       auto* edit = new QLineEdit(parent);
       // The stored value has room for 40 characters; the input takes no more.
@@ -154,8 +157,8 @@ void SettingsPageWidget::showValues(const Rates& values) {
       for (const SettingInput& in : r.inputs) {
         QWidget* widget = input(in.name);
         const QString text = values.text(in.name);
-        if (auto* rate = qobject_cast<RateEdit*>(widget)) {
-          rate->setRateText(text);
+        if (auto* number = qobject_cast<NumericEdit*>(widget)) {
+          number->setNumberText(text);
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
           edit->setText(text);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
@@ -176,8 +179,8 @@ void SettingsPageWidget::collectValues(Rates& values) const {
       for (const SettingInput& in : r.inputs) {
         QWidget* widget = input(in.name);
         QString text;
-        if (auto* rate = qobject_cast<RateEdit*>(widget)) {
-          text = rate->rateText();
+        if (auto* number = qobject_cast<NumericEdit*>(widget)) {
+          text = number->numberText();
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
           text = edit->text();
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {

@@ -2,6 +2,7 @@
 #include "admin/user_editor_dialog.h"
 
 #include "store/scripted_interaction.h"
+#include "widgets/numeric_edit_widget.h"
 
 #include <gtest/gtest.h>
 
