@@ -200,8 +200,9 @@ bool SaveSettings(const SettingsStores& stores, const Rates& values, Interaction
       if (!keptInSettingsFile(in, stores)) continue;
       const QString section = sectionOf(in, stores);
       const QString text = fileText(in, values);
+      // Written even when unchanged: a key still missing (an empty path) is
+      // written too, so the file always holds every option the window saves.
       const QString old = stores.settings.ReadSetting(section, in.fileKey);
-      if (old == text) continue;
       written.append({section, in.fileKey, old});
       stores.settings.WriteSetting(section, in.fileKey, text);
     }

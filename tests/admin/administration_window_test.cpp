@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -221,6 +223,24 @@ TEST_F(AdministrationWindowTest, ClientMachineIsToldOnlyTheServerBacksUp) {
   EXPECT_FALSE(chooserShown);
   ASSERT_EQ(ui_.messages.size(), 1);
   EXPECT_EQ(ui_.messages.first().text, "Numai Serverul poate salva automat!");
+}
+
+TEST_F(AdministrationWindowTest, TheAgriculturalRegisterPathChosenIsStoredBySaving) {
+  const QString registerDir = dir_.filePath("RA/DATA");
+  QDir().mkpath(registerDir);
+  for (const char* name : {"Volume.dbf", "Identificare.dbf", "Cap1.dbf", "Cap2A.dbf", "Cap2B.dbf",
+                           "Cap11.dbf", "Cap7.dbf", "Cap6.dbf"}) {
+    QFile file(registerDir + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  auto window = openWindow();
+  window->chooseFolder = [&](const QString&) { return registerDir + "/"; };
+  click(window.get(), "RegisterPathButton");
+  EXPECT_EQ(find<QLabel>(window.get(), "CALEAUTORA")->text(), registerDir);
+  EXPECT_EQ(settings_->ReadSetting("Server", "CALEAUTORA"), "");  // only saving stores it
+  click(window.get(), "SaveButton");
+  EXPECT_EQ(settings_->ReadSetting("Server", "CALEAUTORA"), registerDir);
+  EXPECT_EQ(rates_.text("CALEAUTORA"), registerDir);
 }
 
 TEST_F(AdministrationWindowTest, LocalitiesAreAddedThroughTheEditorAndTheOnlyOneCanBeDeleted) {

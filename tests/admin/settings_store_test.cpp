@@ -3,6 +3,10 @@
 #include "admin/settings_store.h"
 #include "store/sql_helpers.h"
 
+#include <QFile>
+
+#include <algorithm>
+
 using namespace dajdor::admin;
 
 namespace dajdor::testing {
@@ -44,8 +48,23 @@ TEST_F(SettingsStoreTest, SaveThenLoadKeepsEveryKindOfValue) {
   EXPECT_EQ(settings_->ReadSetting("SERVER", "bonif50"), "DA");
   EXPECT_EQ(settings_->ReadSetting("ION", "FORMATPDF"), "DA");
   EXPECT_EQ(settings_->ReadSetting("Server", "ORAAUTORA"), "07:30:00");
+  EXPECT_EQ(settings_->ReadSetting("Server", "CALEAUTORA"), "/srv/ra/DATA");
   // Another user's own option is his.
   EXPECT_FALSE(LoadSettings(stores("MARIA")).pdfReceipts());
+}
+
+TEST_F(SettingsStoreTest, SavingWritesEveryOptionOfTheWindowEvenAnEmptyPath) {
+  ASSERT_TRUE(SaveSettings(stores(), LoadSettings(stores()), ui_));
+  QFile file(dataFile("Dajdor.set"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromLatin1(file.readAll()).split("\r\n");
+  for (const SettingInput& in : settingInputs()) {
+    if (in.store != FileStore::Server && in.store != FileStore::User) continue;
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [&](const QString& l) { return l.startsWith(in.fileKey + "="); }))
+        << in.fileKey.toStdString();
+  }
+  EXPECT_TRUE(lines.contains("CALEAUTORA="));
 }
 
 TEST_F(SettingsStoreTest, SettingsFileRatesWinAndFallBackToTheirDefaults) {
