@@ -56,7 +56,10 @@ QString fileText(const SettingInput& in, const Rates& values) {
 // The value the window shows for an option read from the settings file.
 QString loadedText(const SettingInput& in, const QString& stored) {
   switch (in.kind) {
-    case InputKind::Check: return yesNo(stored.trimmed().compare("DA", Qt::CaseInsensitive) == 0);
+    // A new installation has no key yet: the option starts as the window gives it.
+    case InputKind::Check:
+      if (stored.trimmed().isEmpty()) return in.initial;
+      return yesNo(stored.trimmed().compare("DA", Qt::CaseInsensitive) == 0);
     case InputKind::Time: {
       Rates probe;
       probe.setText(in.name, stored);

@@ -25,7 +25,25 @@ TEST_F(SettingsStoreTest, FreshTableHoldsOneRowPerStoredInputAndLoadsTheInitialV
       {"PrimariaLab", ""}};
   for (const auto& [name, value] : expected) EXPECT_EQ(rates.text(name), value) << name.toStdString();
   EXPECT_EQ(rates.value("EC3ZB"), 42);
-  EXPECT_FALSE(rates.previewReceipts());  // checked only when the settings file says "DA"
+}
+
+TEST_F(SettingsStoreTest, OptionsMissingFromTheSettingsFileStartAsANewInstallationGivesThem) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* stored;  // nullptr: missing
+    bool checked;
+  };
+  const Case cases[] = {
+      {"Server", "PREVIEWL", nullptr, true},  {"Server", "PREVIEWL", "NU", false},
+      {"Server", "PREVIEWL", "da", true},     {"Server", "BONIF50", nullptr, false},
+      {"Server", "AUTORA", nullptr, false},   {"ION", "FORMATPDF", nullptr, false},
+      {"ION", "FORMATPDF", "DA", true},
+  };
+  for (const Case& c : cases) {
+    settings_->WriteSetting(c.section, c.key, c.stored ? c.stored : "");
+    EXPECT_EQ(LoadSettings(stores()).option(c.key), c.checked) << c.key << " " << (c.stored ? c.stored : "-");
+  }
 }
 
 TEST_F(SettingsStoreTest, SaveThenLoadKeepsEveryKindOfValue) {
