@@ -229,11 +229,7 @@ void AdministrationWindow::setUserName(const QString& name) {
 
 void AdministrationWindow::loadSettings() {
   reportErrors(services_.interaction, "Incarcare setari", [this] {
-    Rates loaded = LoadSettings(
-        {services_.database, services_.settings, userName_, services_.workYear});
-    loaded.setText("CaleServer", services_.machine.ReadRegistry("SERVER"));
-    loaded.setText("CaleSalvari", services_.machine.ReadRegistry("CALESALVARI"));
-    services_.rates = loaded;
+    services_.rates = LoadSettings({services_.database, services_.settings, userName_, services_.workYear});
   });
   for (SettingsPageWidget* p : pages_) p->showValues(services_.rates);
 }

@@ -2,19 +2,17 @@
 
 #include "admin/storable_text.h"
 #include "store/engine/database.h"
-#include "store/engine/sql_text.h"
 #include "store/interaction.h"
 #include "store/settings_file.h"
+#include "store/sql_helpers.h"
 #include "store/text_rules.h"
 
 namespace dajdor::admin {
 namespace {
 
-std::string tableOf(const engine::Database& database, const QString& file) {
-  return engine::sql::table(database.directory() + "/" + file.toStdString());
+QString tableOf(const engine::Database& database, const QString& file) {
+  return sql::table(QString::fromStdString(database.directory()), file);
 }
-
-std::string text(const QString& s) { return engine::sql::quote(s.toStdString()); }
 
 QString orderClause(const QString& orderBy) {
   static const QStringList allowed = {kDefaultBudgetOrder, "GRUPA", "CODCLF", "CODCLJ", "TIP"};
@@ -42,18 +40,19 @@ bool checkIban(const QString& account, const QString& field, Interaction& intera
   return true;
 }
 
-void updateReceipts(engine::Database& database, const QString& group, const QString& account,
-                    const char* payerCondition) {
-  database.execute("UPDATE " + tableOf(database, kReceiptTable) + " SET CODCLAS=" + text(account) +
-                   " WHERE GRUPA=" + text(group) + " AND " + payerCondition);
+// Receipts of legal persons carry TIPF "J"; every other receipt is a natural person's.
+void updateReceipts(engine::Database& database, const QString& group, const QString& account, bool legalPayers) {
+  sql::execute(database, "UPDATE " + tableOf(database, kReceiptTable) + " SET CODCLAS=" + sql::quote(account) +
+                             " WHERE GRUPA=" + sql::quote(group) + " AND TIPF" + (legalPayers ? "=" : "<>") +
+                             sql::quote("J"));
 }
 
 }  // namespace
 
 QList<BudgetCode> ListBudgetCodes(engine::Database& database, const QString& orderBy) {
   QList<BudgetCode> list;
-  auto rs = database.query("SELECT * FROM " + tableOf(database, kBudgetCodeTable) + " ORDER BY " +
-                           orderClause(orderBy).toStdString());
+  auto rs = sql::query(database, "SELECT * FROM " + tableOf(database, kBudgetCodeTable) + " ORDER BY " +
+                                     orderClause(orderBy));
   for (rs->first(); !rs->eof(); rs->next())
     list.append({rs->asInt("IDCOD"), QString::fromStdString(rs->asText("GRUPA")),
                  QString::fromStdString(rs->asText("CODCLF")),
@@ -81,10 +80,10 @@ bool CheckBudgetCode(engine::Database& database, BudgetCode& code, bool modifyin
       !checkIban(code.naturalAccount, kNaturalAccountField, interaction) ||
       !checkIban(code.legalAccount, kLegalAccountField, interaction))
     return false;
-  std::string sql = "SELECT * FROM " + tableOf(database, kBudgetCodeTable) +
-                    " WHERE UPPER(GRUPA)=" + text(code.group.toUpper());
-  if (modifying) sql += " AND IDCOD<>" + engine::sql::number(code.id);
-  if (!database.query(sql)->isEmpty()) {
+  QString statement = "SELECT * FROM " + tableOf(database, kBudgetCodeTable) +
+                      " WHERE UPPER(GRUPA)=" + sql::quote(code.group.toUpper());
+  if (modifying) statement += " AND IDCOD<>" + sql::number(code.id);
+  if (!sql::query(database, statement)->isEmpty()) {
     interaction.problem("Exista deja creanta in lista!!", kGroupNameField);
     return false;
   }
@@ -94,10 +93,10 @@ bool CheckBudgetCode(engine::Database& database, BudgetCode& code, bool modifyin
 std::int64_t AddBudgetCode(engine::Database& database, SettingsFile& settings,
                            const BudgetCode& code) {
   const std::int64_t id = settings.NextCounter("SERVER", "IDCOD").toLongLong();
-  database.execute("INSERT INTO " + tableOf(database, kBudgetCodeTable) +
-                   " (IDCOD, GRUPA, CODCLF, CODCLJ, TIP ) VALUES (" + engine::sql::number(id) +
-                   ", " + text(code.group) + ", " + text(code.naturalAccount) + ", " +
-                   text(code.legalAccount) + ", \"T\" )");
+  sql::execute(database, "INSERT INTO " + tableOf(database, kBudgetCodeTable) +
+                             " (IDCOD, GRUPA, CODCLF, CODCLJ, TIP ) VALUES (" + sql::number(id) + ", " +
+                             sql::quote(code.group) + ", " + sql::quote(code.naturalAccount) + ", " +
+                             sql::quote(code.legalAccount) + ", " + sql::quote("T") + " )");
   return id;
 }
 
@@ -106,14 +105,13 @@ void ModifyBudgetCode(engine::Database& database, const BudgetCode& before,
   engine::Transaction transaction(database);
   if (database.tableExists(database.directory() + "/" + kReceiptTable.toStdString())) {
     if (after.naturalAccount != before.naturalAccount)
-      updateReceipts(database, before.group, after.naturalAccount, "TIPF<>\"J\"");
+      updateReceipts(database, before.group, after.naturalAccount, false);
     if (after.legalAccount != before.legalAccount)
-      updateReceipts(database, before.group, after.legalAccount, "TIPF=\"J\"");
+      updateReceipts(database, before.group, after.legalAccount, true);
   }
-  database.execute("UPDATE " + tableOf(database, kBudgetCodeTable) +
-                   " SET CODCLF=" + text(after.naturalAccount) +
-                   ", CODCLJ=" + text(after.legalAccount) +
-                   " WHERE IDCOD=" + engine::sql::number(before.id));
+  sql::execute(database, "UPDATE " + tableOf(database, kBudgetCodeTable) + " SET CODCLF=" +
+                             sql::quote(after.naturalAccount) + ", CODCLJ=" + sql::quote(after.legalAccount) +
+                             " WHERE IDCOD=" + sql::number(before.id));
   transaction.commit();
 }
 
@@ -126,8 +124,8 @@ bool DeleteBudgetCode(engine::Database& database, const BudgetCode& code,
   if (!interaction.confirm("Stergere creanta", "Sunteti sigur ca vreti sa stergeti creanta?!",
                            MessageKind::Warning))
     return false;
-  database.execute("DELETE FROM " + tableOf(database, kBudgetCodeTable) +
-                   " WHERE IDCOD=" + engine::sql::number(code.id));
+  sql::execute(database,
+               "DELETE FROM " + tableOf(database, kBudgetCodeTable) + " WHERE IDCOD=" + sql::number(code.id));
   return true;
 }
 

@@ -3,27 +3,23 @@
 #include "admin/settings_catalogue.h"
 #include "admin/storable_text.h"
 #include "store/engine/database.h"
-#include "store/engine/sql_text.h"
 #include "store/interaction.h"
 #include "store/settings_file.h"
+#include "store/sql_helpers.h"
 #include "store/text_rules.h"
 
 namespace dajdor::admin {
 namespace {
 
-using engine::sql::quote;
-
-std::string localityTable(const engine::Database& database) {
-  return engine::sql::table(database.directory() + "/" + kLocalityTable.toStdString());
+QString localityTable(const engine::Database& database) {
+  return sql::table(QString::fromStdString(database.directory()), kLocalityTable);
 }
-
-std::string text(const QString& s) { return quote(s.toStdString()); }
 
 }  // namespace
 
 QList<Locality> ListLocalities(engine::Database& database) {
   QList<Locality> list;
-  auto rs = database.query("SELECT * FROM " + localityTable(database) + " ORDER BY LOCALIT");
+  auto rs = sql::query(database, "SELECT * FROM " + localityTable(database) + " ORDER BY LOCALIT");
   for (rs->first(); !rs->eof(); rs->next())
     list.append({rs->asInt("ID"), QString::fromStdString(rs->asText("LOCALIT")),
                  QString::fromStdString(rs->asText("ZONA")),
@@ -51,10 +47,10 @@ bool CheckLocality(engine::Database& database, Locality& locality,
     interaction.problem("Alegeti rangul din lista!", kRankField);
     return false;
   }
-  std::string sql = "SELECT Count(*) AS TOT FROM " + localityTable(database) +
-                    " WHERE LOCALIT=" + text(locality.name);
-  if (editedId) sql += " AND ID<>" + engine::sql::number(*editedId);
-  auto rs = database.query(sql);
+  QString statement =
+      "SELECT Count(*) AS TOT FROM " + localityTable(database) + " WHERE LOCALIT=" + sql::quote(locality.name);
+  if (editedId) statement += " AND ID<>" + sql::number(*editedId);
+  auto rs = sql::query(database, statement);
   rs->first();
   if (!rs->eof() && rs->asInt("TOT") > 0) {
     interaction.problem("Localitatea specificat exista deja!", kLocalityField);
@@ -66,21 +62,20 @@ bool CheckLocality(engine::Database& database, Locality& locality,
 std::int64_t AddLocality(engine::Database& database, SettingsFile& settings,
                          const Locality& locality) {
   const std::int64_t id = settings.NextCounter("SERVER", "DEFZONE").toLongLong();
-  database.execute("INSERT INTO " + localityTable(database) + " (ID, LOCALIT, ZONA, RANG) VALUES(" +
-                   engine::sql::number(id) + ", " + text(locality.name) + ", " +
-                   text(locality.zone) + ", " + text(locality.rank) + ")");
+  sql::execute(database, "INSERT INTO " + localityTable(database) + " (ID, LOCALIT, ZONA, RANG) VALUES(" +
+                             sql::number(id) + ", " + sql::quote(locality.name) + ", " + sql::quote(locality.zone) +
+                             ", " + sql::quote(locality.rank) + ")");
   return id;
 }
 
 void ModifyLocality(engine::Database& database, const Locality& locality) {
-  database.execute("UPDATE " + localityTable(database) + " SET LOCALIT=" + text(locality.name) +
-                   ", ZONA=" + text(locality.zone) + ", RANG=" + text(locality.rank) +
-                   " WHERE ID=" + engine::sql::number(locality.id));
+  sql::execute(database, "UPDATE " + localityTable(database) + " SET LOCALIT=" + sql::quote(locality.name) +
+                             ", ZONA=" + sql::quote(locality.zone) + ", RANG=" + sql::quote(locality.rank) +
+                             " WHERE ID=" + sql::number(locality.id));
 }
 
 void DeleteLocality(engine::Database& database, std::int64_t id) {
-  database.execute("DELETE FROM " + localityTable(database) +
-                   " WHERE ID=" + engine::sql::number(id));
+  sql::execute(database, "DELETE FROM " + localityTable(database) + " WHERE ID=" + sql::number(id));
 }
 
 int RowAfterDeletion(int deleted, int count) {

@@ -32,6 +32,10 @@ class Rates {
   std::int64_t whole(const QString& name) const;
   // True when the text is "DA" (trimmed, any case).
   bool option(const QString& key) const;
+  // Stores an option as "DA" or "NU".
+  void setOption(const QString& key, bool on) { setText(key, yesNo(on)); }
+  // Stores a time of day as the stores keep it, "HH:mm:ss".
+  void setTime(const QString& name, const QTime& time) { setText(name, timeText(time)); }
 
   // Options with a meaning of their own.
   bool previewReceipts() const { return option("PREVIEWL"); }
@@ -46,6 +50,8 @@ class Rates {
   QString defaultRank() const { return text("ComboBox3"); }
 
   static QString closedYearKey(int workYear) { return "ADMINBLOCAT" + QString::number(workYear); }
+  static QString yesNo(bool on) { return on ? QStringLiteral("DA") : QStringLiteral("NU"); }
+  static QString timeText(const QTime& time) { return time.toString(QStringLiteral("HH:mm:ss")); }
   // A non-negative number written with '.', as the rate inputs accept it.
   static bool parseRate(const QString& text, double& out);
 

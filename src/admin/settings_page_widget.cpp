@@ -178,6 +178,14 @@ void SettingsPageWidget::collectValues(Rates& values) const {
     for (const SettingRow& r : section.rows)
       for (const SettingInput& in : r.inputs) {
         QWidget* widget = input(in.name);
+        if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+          values.setOption(in.name, check->isChecked());
+          continue;
+        }
+        if (auto* time = qobject_cast<QTimeEdit*>(widget)) {
+          values.setTime(in.name, time->time());
+          continue;
+        }
         QString text;
         if (auto* number = qobject_cast<NumericEdit*>(widget)) {
           text = number->numberText();
@@ -185,10 +193,6 @@ void SettingsPageWidget::collectValues(Rates& values) const {
           text = edit->text();
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
           text = combo->currentText();
-        } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-          text = check->isChecked() ? "DA" : "NU";
-        } else if (auto* time = qobject_cast<QTimeEdit*>(widget)) {
-          text = time->time().toString("HH:mm:ss");
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
           text = holdsPath(label->text()) ? label->text() : QString();
         }

@@ -1,11 +1,13 @@
 #include "admin/settings_store.h"
 
+#include "admin/path_settings.h"
 #include "admin/settings_catalogue.h"
 #include "admin/storable_text.h"
 #include "store/engine/database.h"
-#include "store/engine/sql_text.h"
 #include "store/interaction.h"
+#include "store/machine_settings.h"
 #include "store/settings_file.h"
+#include "store/sql_helpers.h"
 #include "store/store_error.h"
 
 #include <QHash>
@@ -13,17 +15,11 @@
 namespace dajdor::admin {
 namespace {
 
-using engine::sql::quote;
-
 QString iniPath(const engine::Database& database) {
   return QString::fromStdString(database.directory()) + "/" + kIniTable;
 }
 
-std::string iniTable(const engine::Database& database) {
-  return engine::sql::table(iniPath(database).toStdString());
-}
-
-QString yesNo(bool value) { return value ? "DA" : "NU"; }
+QString iniTable(const engine::Database& database) { return sql::table(iniPath(database)); }
 
 // "1", "0.1", "1.25": as few decimals as the number needs, never an exponent.
 QString formatRate(double value) {
@@ -45,8 +41,8 @@ bool keptInSettingsFile(const SettingInput& in, const SettingsStores& stores) {
 // The text an option is written with, from the value the window holds.
 QString fileText(const SettingInput& in, const Rates& values) {
   switch (in.kind) {
-    case InputKind::Check: return yesNo(values.option(in.name));
-    case InputKind::Time: return values.autoImportTime().toString("HH:mm:ss");
+    case InputKind::Check: return Rates::yesNo(values.option(in.name));
+    case InputKind::Time: return Rates::timeText(values.autoImportTime());
     case InputKind::Integer:
     case InputKind::Decimal: return formatRate(values.value(in.name));
     default: return values.text(in.name);
@@ -59,11 +55,11 @@ QString loadedText(const SettingInput& in, const QString& stored) {
     // A new installation has no key yet: the option starts as the window gives it.
     case InputKind::Check:
       if (stored.trimmed().isEmpty()) return in.initial;
-      return yesNo(stored.trimmed().compare("DA", Qt::CaseInsensitive) == 0);
+      return Rates::yesNo(stored.trimmed().compare("DA", Qt::CaseInsensitive) == 0);
     case InputKind::Time: {
       Rates probe;
       probe.setText(in.name, stored);
-      return probe.autoImportTime().toString("HH:mm:ss");
+      return Rates::timeText(probe.autoImportTime());
     }
     case InputKind::Integer:
     case InputKind::Decimal: {
@@ -91,7 +87,7 @@ struct IniRowState {
 };
 QHash<QString, IniRowState> readIniRows(engine::Database& database) {
   QHash<QString, IniRowState> rows;
-  auto rs = database.query("SELECT * FROM " + iniTable(database) + " ORDER BY FORMA, NUME");
+  auto rs = sql::query(database, "SELECT * FROM " + iniTable(database) + " ORDER BY FORMA, NUME");
   for (rs->first(); !rs->eof(); rs->next()) {
     const QString owner = QString::fromStdString(rs->asText("FORMA")).trimmed().toUpper();
     const QString name = QString::fromStdString(rs->asText("NUME"));
@@ -149,7 +145,17 @@ Rates LoadSettings(const SettingsStores& stores) {
   values.setText("FARAMAJORARI", loadFlag(stores.settings, "FARAMAJORARI"));
   const QString closedKey = Rates::closedYearKey(stores.workYear);
   values.setText(closedKey, loadFlag(stores.settings, closedKey));
+  const MachineSettings machine;
+  values.setText(kServerPathField, machine.ReadRegistry(QStringLiteral("SERVER")));
+  values.setText(kBackupPathField, machine.ReadRegistry(QStringLiteral("CALESALVARI")));
   return values;
+}
+
+void LoadUserOptions(Rates& values, const SettingsFile& settings, const QString& userName) {
+  if (userName.trimmed().isEmpty()) return;
+  for (const SettingInput& in : settingInputs()) {
+    if (in.store == FileStore::User) values.setText(in.name, loadedText(in, settings.ReadSetting(userName, in.fileKey)));
+  }
 }
 
 bool FindSettingProblem(const Rates& values, SettingProblem& problem) {
@@ -215,10 +221,8 @@ bool SaveSettings(const SettingsStores& stores, const Rates& values, Interaction
       const auto it = rows.constFind(rowKey(*in));
       const QString text = values.text(in->name);
       if (it == rows.constEnd() || it->value == text) continue;  // no row: not stored
-      database.execute("UPDATE " + iniTable(database) + " SET VALOARE=" +
-                       quote(text.toStdString()) + " WHERE FORMA=" +
-                       quote(in->owner.toStdString()) + " AND NUME=" +
-                       quote(it->name.toStdString()));
+      sql::execute(database, "UPDATE " + iniTable(database) + " SET VALOARE=" + sql::quote(text) +
+                                 " WHERE FORMA=" + sql::quote(in->owner) + " AND NUME=" + sql::quote(it->name));
     }
     transaction.commit();
   } catch (const engine::Error& e) {
@@ -238,22 +242,20 @@ bool SaveSettings(const SettingsStores& stores, const Rates& values, Interaction
 }
 
 void CreateSettingsTable(engine::Database& database, const Rates& values) {
-  const std::string table = iniTable(database);
-  if (database.tableExists(iniPath(database).toStdString())) database.execute("DROP TABLE " + table);
-  database.execute("CREATE TABLE " + table +
-                   " (FORMA CHAR(12), NUME CHAR(32), VALOARE CHAR(40) )");
+  const QString table = iniTable(database);
+  if (database.tableExists(iniPath(database).toStdString())) sql::execute(database, "DROP TABLE " + table);
+  sql::execute(database, "CREATE TABLE " + table + " (FORMA CHAR(12), NUME CHAR(32), VALOARE CHAR(40) )");
   try {
     engine::Transaction transaction(database);
     for (const SettingInput* in : storedInputs()) {
-      database.execute("INSERT INTO " + table + " (FORMA, NUME, VALOARE) VALUES (" +
-                       quote(in->owner.toStdString()) + ", " + quote(in->name.toStdString()) +
-                       ", " + quote(values.text(in->name).toStdString()) + ")");
+      sql::execute(database, "INSERT INTO " + table + " (FORMA, NUME, VALOARE) VALUES (" + sql::quote(in->owner) +
+                                 ", " + sql::quote(in->name) + ", " + sql::quote(values.text(in->name)) + ")");
     }
     transaction.commit();
   } catch (const engine::Error&) {
     // An empty table would be taken for one whose rows were deleted: leave none.
     try {
-      database.execute("DROP TABLE " + table);
+      sql::execute(database, "DROP TABLE " + table);
     } catch (const engine::Error&) {
     }
     throw;

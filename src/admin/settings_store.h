@@ -31,10 +31,15 @@ struct SettingsStores {
 
 // Values from Ini.dbf (rows naming no input are ignored; a missing table leaves
 // the initial values), then the options of the settings file, which win for the
-// legal and natural persons' building rates. Writes FARAMAJORARI and the
+// legal and natural persons' building rates, and the server and backup paths
+// of this machine's settings. Writes FARAMAJORARI and the
 // closed-year option as "NU" when they are missing. Throws engine::Error or
 // StoreError when a store cannot be read.
 Rates LoadSettings(const SettingsStores& stores);
+
+// The per-user options of `userName` from the settings file into `values`, as
+// LoadSettings reads them; for the user who has just logged in.
+void LoadUserOptions(Rates& values, const SettingsFile& settings, const QString& userName);
 
 // The first value that cannot be stored, as a problem for that input; false when
 // every value can be stored.

@@ -4,6 +4,10 @@
 // before the configured time of day.
 #pragma once
 
+#include "admin/rates.h"
+#include "store/settings_file.h"
+
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 
@@ -29,5 +33,12 @@ DailyImportStep nextDailyImportStep(const DailyImportState& state);
 // Section and key where the day of the last run is recorded.
 inline const QString kDailyImportSection = QStringLiteral("Server");
 inline const QString kDailyImportKey = QStringLiteral("AutoRADate");
+
+// The step for this tick, decided from the settings file and the rates. When it
+// is Run, today is recorded first: whatever the outcome, even a failure
+// half-way, the import is not tried again today. Without an import installed,
+// a due run is not recorded and Stop is returned.
+DailyImportStep claimDailyImport(SettingsFile& settings, const admin::Rates& rates, bool worksLocally,
+                                 const QDateTime& now, bool importInstalled);
 
 }  // namespace dajdor

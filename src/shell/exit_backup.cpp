@@ -1,5 +1,7 @@
 #include "shell/exit_backup.h"
 
+#include "store/machine_settings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +31,11 @@ QString exitBackupTarget(bool worksLocally, const QString& backupDir, const QDat
   if (!interaction.confirm(QStringLiteral("Salvare Automata"), QStringLiteral("Doriti sa facem o copie la datele de azi?")))
     return {};
   return nextBackupArchive(backupDir.trimmed(), today);
+}
+
+QString exitBackupTarget(bool worksLocally, const QDate& today, Interaction& interaction) {
+  return exitBackupTarget(worksLocally, MachineSettings().ReadRegistry(QStringLiteral("CALESALVARI")), today,
+                          interaction);
 }
 
 }  // namespace dajdor

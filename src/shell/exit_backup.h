@@ -21,5 +21,7 @@ QString nextBackupArchive(const QString& dir, const QDate& day);
 // write, or "" when none is wanted or possible.
 QString exitBackupTarget(bool worksLocally, const QString& backupDir, const QDate& today,
                          Interaction& interaction);
+// The same with the backup directory of this machine's settings (CALESALVARI).
+QString exitBackupTarget(bool worksLocally, const QDate& today, Interaction& interaction);
 
 }  // namespace dajdor

@@ -49,11 +49,8 @@ LogViewWindow::LogViewWindow(QWidget* parent) : QDialog(parent) {
 }
 
 bool LogViewWindow::reload(engine::Database& database, const QString& dataDir, QString& error) {
-  const QString path = sql::tablePath(dataDir, QString::fromLatin1(ActionLog::kTableName));
   try {
-    model_->setRows(database.tableExists(path.toStdString())
-                        ? sql::query(database, QStringLiteral("SELECT * FROM %1").arg(sql::table(path)))
-                        : nullptr);
+    model_->setRows(ActionLog(database, dataDir).entries());
   } catch (const std::exception& e) {
     model_->setRows(nullptr);
     error = sql::message(e);

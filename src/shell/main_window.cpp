@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "shell/account_dialog.h"
+#include "admin/settings_store.h"
 #include "users/action_log.h"
 #include "session/app_context.h"
 #include "shell/daily_import_schedule.h"
@@ -10,7 +11,6 @@
 #include "users/own_account.h"
 #include "users/users_file.h"
 #include "store/clock.h"
-#include "store/machine_settings.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
 #include "store/version.h"
@@ -258,8 +258,7 @@ void MainWindow::logIn() {
 
   showMenuPanel();
   try {
-    context_.rates.setText(QStringLiteral("FORMATPDF"),
-                           SettingsFile(settingsPath()).ReadSetting(context_.user.name, QStringLiteral("FORMATPDF")));
+    admin::LoadUserOptions(context_.rates, SettingsFile(settingsPath()), context_.user.name);
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Setari"), sql::message(e));
   }
@@ -278,8 +277,7 @@ void MainWindow::logIn() {
 bool MainWindow::offerPreviousYear() {
   if (!previousYearImport) return false;
   const QString previousDataDir =
-      previousYearOffer(context_.databaseEmpty, context_.user.level,
-                        MachineSettings(MachineSettings::kPreviousVersion).ReadRegistry(QStringLiteral("CALE")));
+      previousYearOffer(context_.databaseEmpty, context_.user.level);
   if (previousDataDir.isEmpty()) return false;
   if (!context_.interaction->confirm(previousYearTitle(),
                                      QStringLiteral("Doriti importarea datelor din anul %1?").arg(kWorkYear - 1)))
@@ -342,26 +340,17 @@ void MainWindow::dailyImportTick() {
   dailyImportTimer_.stop();
   try {
     SettingsFile settings(settingsPath());
-    const DailyImportState state{context_.rates.autoImport(),
-                                 context_.paths.isLocal(),
-                                 context_.clock.todayNumber(),
-                                 settings.ReadSetting(kDailyImportSection, kDailyImportKey),
-                                 context_.clock.now().time(),
-                                 context_.rates.autoImportTime()};
-    switch (nextDailyImportStep(state)) {
+    switch (claimDailyImport(settings, context_.rates, context_.paths.isLocal(), context_.clock.now(),
+                             static_cast<bool>(dailyImport))) {
       case DailyImportStep::Stop:
         return;
       case DailyImportStep::WaitAndRetry:
         dailyImportTimer_.start();
         return;
       case DailyImportStep::Run:
-        if (!dailyImport) return;  // nothing to run on this installation yet
-        break;
+        if (dailyImport()) dailyImportTimer_.start();
+        return;
     }
-    // Recorded first: whatever the outcome, even a failure half-way, the import
-    // is not tried again today.
-    settings.WriteSetting(kDailyImportSection, kDailyImportKey, QString::number(context_.clock.todayNumber()));
-    if (dailyImport()) dailyImportTimer_.start();
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Actualizare din RA"), sql::message(e));
   }
@@ -380,8 +369,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (backupAtExit) {
     const QString archive =
-        exitBackupTarget(context_.paths.isLocal(), MachineSettings().ReadRegistry(QStringLiteral("CALESALVARI")),
-                         context_.clock.today(), *context_.interaction);
+        exitBackupTarget(context_.paths.isLocal(), context_.clock.today(), *context_.interaction);
     if (!archive.isEmpty()) backupAtExit(archive);
   }
   dailyImportTimer_.stop();

@@ -48,7 +48,7 @@ RowWriter budgetGroupsWriter(SettingsFile& settings) {
     for (const DefaultGroup& g : defaultBudgetGroups()) {
       const qint64 id = settings.NextCounter(QStringLiteral("SERVER"), QStringLiteral("IDCOD")).toLongLong();
       sql::execute(db, QStringLiteral("INSERT INTO %1 VALUES(%2,%3,\"\",\"\",%4 )")
-                           .arg(tableSql, QString::number(id), sql::quote(g.group), sql::quote(g.kind)));
+                           .arg(tableSql, sql::number(id), sql::quote(g.group), sql::quote(g.kind)));
     }
   };
 }

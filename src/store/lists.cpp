@@ -4,10 +4,12 @@
 
 namespace dajdor {
 
-QStringList DistinctValues(engine::Database& db, const QString& tablePath, const QString& condition,
-                           const QString& field) {
+QStringList DistinctValues(engine::Database& db, const QString& tablePath, const QString& field,
+                           const QList<FieldEquals>& conditions) {
   QString statement = QStringLiteral("SELECT DISTINCT %1 FROM %2").arg(field, sql::table(tablePath));
-  if (!condition.trimmed().isEmpty()) statement += QStringLiteral(" WHERE ") + condition;
+  QStringList where;
+  for (const FieldEquals& c : conditions) where.append(c.field + QLatin1Char('=') + sql::quote(c.value));
+  if (!where.isEmpty()) statement += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
   statement += QStringLiteral(" ORDER BY ") + field;
   const auto rows = sql::query(db, statement);
   QStringList values;
@@ -19,8 +21,8 @@ QStringList DistinctValues(engine::Database& db, const QString& tablePath, const
 }
 
 QStringList FillVillageList(engine::Database& db, const QString& dataDir) {
-  QStringList villages = DistinctValues(db, sql::tablePath(dataDir, QStringLiteral("Gospodar.dbf")), QString(),
-                                        QStringLiteral("SATUL"));
+  QStringList villages =
+      DistinctValues(db, sql::tablePath(dataDir, QStringLiteral("Gospodar.dbf")), QStringLiteral("SATUL"));
   const auto localities =
       sql::query(db, QStringLiteral("SELECT LOCALIT FROM %1 ORDER BY LOCALIT").arg(sql::table(dataDir, QStringLiteral("DefZone.dbf"))));
   for (std::size_t row = 0; row < localities->rowCount(); ++row) {

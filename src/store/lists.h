@@ -4,16 +4,23 @@
 
 #include "store/engine/database.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace dajdor {
 
+// A row condition of the lists: `field` equals the text `value`.
+struct FieldEquals {
+  QString field;
+  QString value;
+};
+
 // The distinct non-blank values of `field` in the table file `tablePath`, in
-// ascending order, optionally restricted by a WHERE condition (SQL text the
-// caller builds with quoted values). The window appends them to its combo.
-QStringList DistinctValues(engine::Database& db, const QString& tablePath, const QString& condition,
-                           const QString& field);
+// ascending order, optionally only of the rows meeting every condition. The
+// window appends them to its combo.
+QStringList DistinctValues(engine::Database& db, const QString& tablePath, const QString& field,
+                           const QList<FieldEquals>& conditions = {});
 
 // The villages of the data directory: the taxpayers' villages in ascending
 // order, then the localities of DefZone.dbf not already among them. Throws the

@@ -27,7 +27,17 @@ QStringList numbered(const QString& prefix, int from, int to, const QString& suf
   return names;
 }
 
-QString firstOfJanuary(int year) { return sql::quote(QDate(year, 1, 1).toString(QStringLiteral("dd.MM.yyyy"))); }
+QString firstOfJanuary(int year) { return sql::date(QDate(year, 1, 1)); }
+
+// A field and the value it starts with: a whole number, or a text.
+struct StartValue {
+  QString field;
+  QString literal;
+  bool text = false;
+};
+StartValue startNumber(const QString& field, std::int64_t value) { return {field, sql::number(value), false}; }
+StartValue startText(const QString& field, const QString& value) { return {field, sql::quote(value), true}; }
+StartValue startDate(const QString& field, int year) { return {field, firstOfJanuary(year), false}; }
 
 // The statements of one upgrade, against one data directory.
 class Upgrader {
@@ -69,11 +79,11 @@ class Upgrader {
   // Gives each field its starting value on the rows where it is still empty,
   // as every row is right after the field was added. A repair resumed after an
   // interruption thus never overwrites a value typed in meanwhile.
-  void fillEmpty(const QString& file, const QList<QPair<QString, QString>>& values) {
-    for (const auto& [field, value] : values) {
-      const bool text = value.startsWith(QLatin1Char('"'));
+  void fillEmpty(const QString& file, const QList<StartValue>& values) {
+    for (const StartValue& v : values) {
       exec(QStringLiteral("UPDATE %1 SET %2=%3 WHERE %2 IS NULL%4")
-               .arg(table(file), field, value, text ? QStringLiteral(" OR %1=\"\"").arg(field) : QString()));
+               .arg(table(file), v.field, v.literal,
+                    v.text ? QStringLiteral(" OR %1=%2").arg(v.field, sql::quote(QString())) : QString()));
     }
   }
 
@@ -113,11 +123,11 @@ class Upgrader {
         exec(QStringLiteral("UPDATE %1 SET %2=%3 WHERE %4=%5")
                  .arg(table(kPag2), dateField, firstOfJanuary(year_ - 6), mark, sql::quote(QStringLiteral("NU"))));
       }
-      QList<QPair<QString, QString>> values;
+      QList<StartValue> values;
       for (int n = 5; n <= 12; ++n) {
-        values.append({QStringLiteral("V%1").arg(n), QStringLiteral("0")});
-        values.append({QStringLiteral("AM%1").arg(n), sql::quote(QStringLiteral("NU"))});
-        values.append({QStringLiteral("DINV%1").arg(n), firstOfJanuary(year_)});
+        values.append(startNumber(QStringLiteral("V%1").arg(n), 0));
+        values.append(startText(QStringLiteral("AM%1").arg(n), QStringLiteral("NU")));
+        values.append(startDate(QStringLiteral("DINV%1").arg(n), year_));
       }
       fillEmpty(kPag2, values);
     });
@@ -176,8 +186,8 @@ class Upgrader {
   void zoneE() {
     addMissing(kPag1, numbered("L", 1, 11, "E"));
     inTransaction([&] {
-      QList<QPair<QString, QString>> values;
-      for (const QString& field : numbered("L", 1, 11, "E")) values.append({field, QStringLiteral("0")});
+      QList<StartValue> values;
+      for (const QString& field : numbered("L", 1, 11, "E")) values.append(startNumber(field, 0));
       fillEmpty(kPag1, values);
       insertIniZeros(numbered("EC", 1, 11, "ZE"));
     });
@@ -186,13 +196,13 @@ class Upgrader {
   // Buildings page: items 5 to 8.
   void moreBuildings() {
     QStringList names;
-    QList<QPair<QString, QString>> values;
+    QList<StartValue> values;
     for (int n = 5; n <= 8; ++n) {
       const QString c = QStringLiteral("C%1").arg(n);
       const QString count = QStringLiteral("NR%1").arg(n);
       names << c + "S" << c + "A" << c + "C" << c + "Z" << c + "R" << count;
-      values << qMakePair(c + "S", QStringLiteral("0")) << qMakePair(c + "A", QStringLiteral("0"))
-             << qMakePair(c + "C", QStringLiteral("0")) << qMakePair(count, QStringLiteral("1"));
+      values << startNumber(c + "S", 0) << startNumber(c + "A", 0) << startNumber(c + "C", 0)
+             << startNumber(count, 1);
     }
     addMissing(kPag2, names);
     inTransaction([&] { fillEmpty(kPag2, values); });

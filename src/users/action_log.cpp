@@ -20,6 +20,11 @@ QString quoted(const QString& text, int width) { return sql::quote(text.left(wid
 
 QString ActionLog::tablePath() const { return sql::tablePath(dataDir_, QString::fromLatin1(kTableName)); }
 
+std::unique_ptr<engine::ResultSet> ActionLog::entries() const {
+  if (!database_.tableExists(tablePath().toStdString())) return nullptr;
+  return sql::query(database_, QStringLiteral("SELECT * FROM %1").arg(sql::table(tablePath())));
+}
+
 void ActionLog::log(const QDateTime& at, const QString& user, const QString& role, const QString& text) {
   const QString table = sql::table(tablePath());
   if (!database_.tableExists(tablePath().toStdString()))

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "store/engine/database.h"
+#include "store/engine/result_set.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+
+#include <memory>
 
 namespace dajdor {
 
@@ -18,6 +21,9 @@ class ActionLog {
       : database_(database), dataDir_(std::move(dataDir)) {}
 
   QString tablePath() const;
+
+  // Every logged action, oldest first; null when nothing was logged yet.
+  std::unique_ptr<engine::ResultSet> entries() const;
 
   // LogAction: appends (day and time of `at`, user, role, text). `user` is the
   // text of the login name input. Texts longer than their column are cut rather

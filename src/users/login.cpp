@@ -1,6 +1,7 @@
 #include "users/login.h"
 
 #include "users/rights.h"
+#include "store/machine_settings.h"
 #include "store/text_rules.h"
 
 #include <QDir>
@@ -44,6 +45,11 @@ QString previousYearOffer(bool databaseEmpty, int level, const QString& previous
   const QString dataDir = QDir(previousInstallDir).filePath(QStringLiteral("Data"));
   if (!QFileInfo(previousInstallDir).isDir() || !QFileInfo(dataDir).isDir()) return {};
   return dataDir;
+}
+
+QString previousYearOffer(bool databaseEmpty, int level) {
+  return previousYearOffer(databaseEmpty, level,
+                           MachineSettings(MachineSettings::kPreviousVersion).ReadRegistry(QStringLiteral("CALE")));
 }
 
 }  // namespace dajdor

@@ -28,5 +28,7 @@ LoginResult logIn(const QString& typedName, const QString& typedPassword, UsersF
 // offer is due: an administrator, an empty register, and the previous
 // installation `previousInstallDir` (blank when unknown) with its Data folder.
 QString previousYearOffer(bool databaseEmpty, int level, const QString& previousInstallDir);
+// The same with the previous installation this machine's settings name.
+QString previousYearOffer(bool databaseEmpty, int level);
 
 }  // namespace dajdor

@@ -1,4 +1,4 @@
-#include "message_fixture.h"
+#include "message_window_fixture.h"
 #include "shell/message_window.h"
 #include "widgets/colour_button_widget.h"
 #include "widgets/gradient_panel_widget.h"

@@ -1,4 +1,4 @@
-#include "message_fixture.h"
+#include "message_window_fixture.h"
 
 #include "shell/message_window.h"
 
