@@ -212,6 +212,38 @@ TEST_F(AdministrationWindowTest, EnterMovesToTheNextInputAndTheEditorsLastInputS
   EXPECT_EQ(editor->locality().name, "ARINI");
 }
 
+TEST_F(AdministrationWindowTest, AltMStoresAndAltRCancelsTheEditorsWhateverHasTheFocus) {
+  LocalityEditorDialog locality;
+  locality.prepare("Adaugare zona", {0, "LUNCA", "A", "IV"}, [](Locality&) { return true; });
+  BudgetCodeEditorDialog code;
+  code.prepareAdd([](BudgetCode&) { return true; });
+  struct Case {
+    QDialog* editor;
+    QLineEdit* input;
+    Qt::Key key;
+    int result;
+  };
+  const Case cases[] = {
+      {&locality, locality.findChild<QLineEdit*>(kLocalityField), Qt::Key_M, QDialog::Accepted},
+      {&locality, locality.findChild<QLineEdit*>(kLocalityField), Qt::Key_R, QDialog::Rejected},
+      {&code, code.findChild<QLineEdit*>(kGroupNameField), Qt::Key_M, QDialog::Accepted},
+      {&code, code.findChild<QLineEdit*>(kNaturalAccountField), Qt::Key_R, QDialog::Rejected},
+  };
+  for (const Case& c : cases) {
+    c.editor->setResult(-1);
+    c.editor->show();
+    c.editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.editor));
+    c.input->setFocus();
+    const QString before = c.input->text();
+    QTest::keyClick(c.input, c.key, Qt::AltModifier);
+    // A shortcut presses its button as the mouse would, a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !c.editor->isVisible(); }, 1000));
+    EXPECT_EQ(c.editor->result(), c.result) << c.editor->objectName().toStdString() << " " << c.key;
+    EXPECT_EQ(c.input->text(), before);  // nothing typed into the field
+  }
+}
+
 TEST_F(AdministrationWindowTest, ClientMachineIsToldOnlyTheServerBacksUp) {
   auto window = openWindow(false);
   bool chooserShown = false;
