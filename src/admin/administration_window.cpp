@@ -112,7 +112,8 @@ AdministrationWindow::AdministrationWindow(AdministrationServices services, QWid
   budgetCodes_ = new BudgetCodesWindow(services_.database, services_.settings,
                                        services_.interaction, this);
   userEditor_ = new UserEditorDialog(this);
-  new EnterNavigation(this);
+  auto* enter = new EnterNavigation(this);
+  enter->setAfterLast(save);
   showPage(kGeneralPage);
 }
 

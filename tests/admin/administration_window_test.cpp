@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -210,6 +211,35 @@ TEST_F(AdministrationWindowTest, EnterMovesToTheNextInputAndTheEditorsLastInputS
   EXPECT_EQ(checked, 1);
   EXPECT_EQ(editor->result(), QDialog::Accepted);
   EXPECT_EQ(editor->locality().name, "ARINI");
+}
+
+TEST_F(AdministrationWindowTest, EnterKeepsTheInputItReachesInSightAndEndsOnSaving) {
+  auto window = openWindow();
+  window->resize(1040, 620);
+  for (const char* pageId : {"PageHeavy", "PageCombinations", "PageGeneral"}) {
+    window->showPage(pageId);
+    SettingsPageWidget* page = window->page(pageId);
+    auto* scroll = page->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    QList<QWidget*> inputs;
+    for (const SettingSection& section : page->page().sections)
+      for (const SettingRow& row : section.rows)
+        for (const SettingInput& in : row.inputs)
+          if (in.kind != InputKind::Path) inputs.append(page->input(in.name));
+    inputs.first()->setFocus();
+    QApplication::processEvents();
+    for (int i = 1; i < inputs.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QApplication::processEvents();
+      ASSERT_EQ(QApplication::focusWidget(), inputs[i]) << pageId << " " << i;
+      const QRect shown(inputs[i]->mapTo(scroll->viewport(), QPoint(0, 0)), inputs[i]->size());
+      EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
+          << pageId << " " << inputs[i]->objectName().toStdString();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), find<QPushButton>(window.get(), "SaveButton")) << pageId;
+  }
+  EXPECT_TRUE(window->isVisible());  // Enter never saves the window
 }
 
 TEST_F(AdministrationWindowTest, AltMStoresAndAltRCancelsTheEditorsWhateverHasTheFocus) {
