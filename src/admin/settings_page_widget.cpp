@@ -3,6 +3,7 @@
 #include "admin/path_settings.h"
 #include "admin/settings_store.h"
 #include "widgets/bold_label.h"
+#include "widgets/date_time_typing.h"
 #include "widgets/numeric_edit_widget.h"
 
 #include <QCheckBox>
@@ -134,6 +135,7 @@ QWidget* SettingsPageWidget::createInput(const SettingInput& in, QWidget* parent
       auto* time = new QTimeEdit(parent);
       time->setDisplayFormat(kTimeFormat);
       time->setFixedWidth(time->sizeHint().width() + 8);
+      letDigitsOverwriteSections(time);
       widget = time;
       break;
     }

@@ -1,4 +1,5 @@
 #include "admin/admin_fixture.h"
+#include "store/qt_printers.h"
 #include "admin/administration_window.h"
 #include "admin/budget_code_editor_dialog.h"
 #include "admin/budget_codes_window.h"
@@ -23,6 +24,7 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 
 using namespace dajdor::admin;
@@ -240,6 +242,38 @@ TEST_F(AdministrationWindowTest, EnterKeepsTheInputItReachesInSightAndEndsOnSavi
     EXPECT_EQ(QApplication::focusWidget(), find<QPushButton>(window.get(), "SaveButton")) << pageId;
   }
   EXPECT_TRUE(window->isVisible());  // Enter never saves the window
+}
+
+TEST_F(AdministrationWindowTest, TheImportTimeTakesDigitsTypedWhereverItWasClicked) {
+  auto window = openWindow();
+  auto* time = find<QTimeEdit>(window.get(), "ORAAUTORA");
+  auto* text = time->findChild<QLineEdit*>();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  struct Case {
+    int clickedAt;  // pixels from the left of the input's text; -1: reached with Enter
+    const char* typed;
+    QTime shown;
+  };
+  const Case cases[] = {
+      {-1, "0730", QTime(7, 30)}, {4, "1405", QTime(14, 5)}, {4, "9", QTime(9, 0)},
+      {-4, "45", QTime(0, 45)},   // clicked at the right end: the minutes
+  };
+  for (const Case& c : cases) {
+    time->setTime(QTime(0, 0));
+    find<QCheckBox>(window.get(), "AUTORA")->setFocus();
+    if (c.clickedAt == -1) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+      const int x = c.clickedAt >= 0 ? c.clickedAt : text->width() + c.clickedAt;
+      QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(x, text->height() / 2));
+    }
+    ASSERT_EQ(QApplication::focusWidget(), time);
+    QTest::keyClicks(time, c.typed);
+    EXPECT_EQ(time->time().toString("HH:mm"), c.shown.toString("HH:mm")) << c.typed;
+  }
+  click(window.get(), "SaveButton");
+  EXPECT_EQ(settings_->ReadSetting("Server", "ORAAUTORA"), "00:45:00");
 }
 
 TEST_F(AdministrationWindowTest, AltMStoresAndAltRCancelsTheEditorsWhateverHasTheFocus) {

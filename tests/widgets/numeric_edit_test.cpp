@@ -1,5 +1,6 @@
 #include "widgets/balloon_hint_widget.h"
 #include "widgets/numeric_edit_widget.h"
+#include "store/qt_printers.h"
 
 #include <gtest/gtest.h>
 
