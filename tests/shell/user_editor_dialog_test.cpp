@@ -145,5 +145,28 @@ TEST(AccountDialog, CaptionInputsAndEscape) {
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
+TEST(AccountDialog, EnterWalksTheInputsAndStoresFromTheLegitimation) {
+  ScriptedInteraction interaction;
+  AccountDialog dialog(interaction);
+  CurrentUser user{"ION", "vechi", UserLevel::Operator, "CI 1"};
+  dialog.load(user);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClicks(dialog.newPasswordInput(), "nou");  // the old password is selected
+  QTest::keyClick(dialog.newPasswordInput(), Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), dialog.checkPasswordInput());
+  dialog.checkPasswordInput()->selectAll();
+  QTest::keyClicks(dialog.checkPasswordInput(), "nou");
+  QTest::keyClick(dialog.checkPasswordInput(), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), dialog.legitimationInput());
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::keyClick(dialog.legitimationInput(), Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.newPassword(), "nou");
+}
+
 }  // namespace
 }  // namespace dajdor
