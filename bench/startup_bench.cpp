@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     dajdor::ScriptedInteraction ui;
     QElapsedTimer timer;
     timer.start();
-    const dajdor::StartupResult result = dajdor::RunStartup(options, ui);
+    const dajdor::StartupResult result = dajdor::runStartup(options, ui);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     char line[160];
     std::snprintf(line, sizeof line, "| %s | %.2f s | under %.0f s: %s |\n", run.name, seconds, run.goalSeconds,

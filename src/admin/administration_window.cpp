@@ -240,7 +240,7 @@ bool AdministrationWindow::saveSettings() {
   for (SettingsPageWidget* p : pages_) p->collectValues(values);
   SettingProblem problem;
   // Show the page of a refused value, so its balloon has an input to point at.
-  if (FindSettingProblem(values, problem))
+  if (findSettingProblem(values, problem))
     for (SettingsPageWidget* p : pages_)
       if (p->input(problem.field)) showPage(p->page().id);
   if (!SaveSettings({services_.database, services_.settings, userName_, services_.workYear},
@@ -343,34 +343,34 @@ QString AdministrationWindow::shownPath(const QString& name) const {
 
 void AdministrationWindow::changeServerPath() {
   const QString chosen = chooseFolder("Indicati baza de date din retea");
-  if (!ConnectServer(chosen, services_.machine, services_.interaction)) return;
+  if (!connectServer(chosen, services_.machine, services_.interaction)) return;
   showPath("CaleServer", withoutTrailingSeparator(chosen));
   reject();
   emit endProgramRequested();
 }
 
 void AdministrationWindow::removeServerPath() {
-  if (!DisconnectServer(shownPath("CaleServer"), services_.machine, services_.interaction)) return;
+  if (!disconnectServer(shownPath("CaleServer"), services_.machine, services_.interaction)) return;
   reject();
   emit endProgramRequested();
 }
 
 void AdministrationWindow::changeBackupPath() {
-  if (!MayChooseBackupPath(services_.paths.isLocal(), services_.interaction)) return;
+  if (!mayChooseBackupPath(services_.paths.isLocal(), services_.interaction)) return;
   const QString chosen = chooseFolder("Indicati calea salvarilor automate");
   if (SetBackupPath(chosen, services_.machine, services_.interaction))
     showPath("CaleSalvari", withoutTrailingSeparator(chosen));
 }
 
 void AdministrationWindow::removeBackupPath() {
-  if (ClearBackupPath(shownPath("CaleSalvari"), services_.machine, services_.interaction))
+  if (clearBackupPath(shownPath("CaleSalvari"), services_.machine, services_.interaction))
     showPath("CaleSalvari", {});
 }
 
 void AdministrationWindow::changeRegisterPath() {
   const QString chosen = chooseFolder("Indicati directorul DATA din RA 2010");
   if (chosen.trimmed().isEmpty()) return;
-  showPath("CALEAUTORA", CheckAgriculturalRegisterPath(chosen, services_.interaction));
+  showPath("CALEAUTORA", checkAgriculturalRegisterPath(chosen, services_.interaction));
 }
 
 std::optional<Locality> AdministrationWindow::selectedLocality() const {
@@ -382,7 +382,7 @@ std::optional<Locality> AdministrationWindow::selectedLocality() const {
 void AdministrationWindow::reloadLocalities(std::optional<std::int64_t> select) {
   QList<Locality> rows;
   if (!reportErrors(services_.interaction, "Localitati",
-                    [&] { rows = ListLocalities(services_.database); }))
+                    [&] { rows = listLocalities(services_.database); }))
     return;
   localityRows_ = rows;
   localities_->setRowCount(rows.size());
@@ -405,13 +405,13 @@ void AdministrationWindow::addLocality() {
   localityEditor_->prepare("Adaugare zona", fresh, [this](Locality& l) {
     bool ok = false;
     reportErrors(services_.interaction, "Adaugare zona",
-                 [&] { ok = CheckLocality(services_.database, l, std::nullopt, services_.interaction); });
+                 [&] { ok = checkLocality(services_.database, l, std::nullopt, services_.interaction); });
     return ok;
   });
   if (localityEditor_->exec() != QDialog::Accepted) return;
   std::int64_t id = 0;
   if (reportErrors(services_.interaction, "Adaugare zona", [&] {
-        id = AddLocality(services_.database, services_.settings, localityEditor_->locality());
+        id = admin::addLocality(services_.database, services_.settings, localityEditor_->locality());
       }))
     reloadLocalities(id);
 }
@@ -425,12 +425,12 @@ void AdministrationWindow::modifyLocality() {
   localityEditor_->prepare("Modificare zona", *selected, [this, id = selected->id](Locality& l) {
     bool ok = false;
     reportErrors(services_.interaction, "Modificare zona",
-                 [&] { ok = CheckLocality(services_.database, l, id, services_.interaction); });
+                 [&] { ok = checkLocality(services_.database, l, id, services_.interaction); });
     return ok;
   });
   if (localityEditor_->exec() != QDialog::Accepted) return;
   reportErrors(services_.interaction, "Modificare zona",
-               [&] { ModifyLocality(services_.database, localityEditor_->locality()); });
+               [&] { admin::modifyLocality(services_.database, localityEditor_->locality()); });
   reloadLocalities(selected->id);
 }
 
@@ -446,9 +446,9 @@ void AdministrationWindow::deleteLocality() {
   const int row = localities_->currentRow();
   const int count = localityRows_.size();
   if (!reportErrors(services_.interaction, "Stergere localitate",
-                    [&] { DeleteLocality(services_.database, selected->id); }))
+                    [&] { admin::deleteLocality(services_.database, selected->id); }))
     return;
-  const int next = RowAfterDeletion(row, count);
+  const int next = rowAfterDeletion(row, count);
   // The row that takes the deleted one's place keeps its identity across the reload.
   std::optional<std::int64_t> keep;
   if (next >= 0) keep = localityRows_[next < row ? next : next + 1].id;

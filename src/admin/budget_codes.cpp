@@ -49,7 +49,7 @@ void updateReceipts(engine::Database& database, const QString& group, const QStr
 
 }  // namespace
 
-QList<BudgetCode> ListBudgetCodes(engine::Database& database, const QString& orderBy) {
+QList<BudgetCode> listBudgetCodes(engine::Database& database, const QString& orderBy) {
   QList<BudgetCode> list;
   auto rs = sql::query(database, "SELECT * FROM " + tableOf(database, kBudgetCodeTable) + " ORDER BY " +
                                      orderClause(orderBy));
@@ -61,7 +61,7 @@ QList<BudgetCode> ListBudgetCodes(engine::Database& database, const QString& ord
   return list;
 }
 
-bool CheckBudgetCode(engine::Database& database, BudgetCode& code, bool modifying,
+bool checkBudgetCode(engine::Database& database, BudgetCode& code, bool modifying,
                      Interaction& interaction) {
   code.group = CleanSpaces(code.group);
   code.naturalAccount = CleanSpaces(code.naturalAccount);
@@ -90,7 +90,7 @@ bool CheckBudgetCode(engine::Database& database, BudgetCode& code, bool modifyin
   return true;
 }
 
-std::int64_t AddBudgetCode(engine::Database& database, SettingsFile& settings,
+std::int64_t addBudgetCode(engine::Database& database, SettingsFile& settings,
                            const BudgetCode& code) {
   const std::int64_t id = settings.NextCounter("SERVER", "IDCOD").toLongLong();
   sql::execute(database, "INSERT INTO " + tableOf(database, kBudgetCodeTable) +
@@ -100,7 +100,7 @@ std::int64_t AddBudgetCode(engine::Database& database, SettingsFile& settings,
   return id;
 }
 
-void ModifyBudgetCode(engine::Database& database, const BudgetCode& before,
+void modifyBudgetCode(engine::Database& database, const BudgetCode& before,
                       const BudgetCode& after) {
   engine::Transaction transaction(database);
   if (database.tableExists(database.directory() + "/" + kReceiptTable.toStdString())) {
@@ -115,7 +115,7 @@ void ModifyBudgetCode(engine::Database& database, const BudgetCode& before,
   transaction.commit();
 }
 
-bool DeleteBudgetCode(engine::Database& database, const BudgetCode& code,
+bool deleteBudgetCode(engine::Database& database, const BudgetCode& code,
                       Interaction& interaction) {
   if (code.id <= kLastProtectedGroup) {
     interaction.error("Stergere creanta", "Nu aveti voie sa stergeti aceasta creanta!");

@@ -39,29 +39,29 @@ struct BudgetCode {
 };
 
 // Every group in the given order ("TIP, GRUPA", or one column: GRUPA, CODCLF, CODCLJ).
-QList<BudgetCode> ListBudgetCodes(engine::Database& database,
+QList<BudgetCode> listBudgetCodes(engine::Database& database,
                                   const QString& orderBy = kDefaultBudgetOrder);
 
 // What the editor's "&Memoreaza" checks, after cleaning the blanks of the three
 // texts (written back into `code`): a name and both accounts present, storable
 // and not too long; accounts that begin with "RO" valid IBANs; no other group
 // with the same name ignoring case (`code.id` is excluded when `modifying`).
-bool CheckBudgetCode(engine::Database& database, BudgetCode& code, bool modifying,
+bool checkBudgetCode(engine::Database& database, BudgetCode& code, bool modifying,
                      Interaction& interaction);
 
 // A new fee group ("T") with the next IDCOD; returns the identifier.
-std::int64_t AddBudgetCode(engine::Database& database, SettingsFile& settings,
+std::int64_t addBudgetCode(engine::Database& database, SettingsFile& settings,
                            const BudgetCode& code);
 
 // New accounts for a group. Receipts of the group follow a changed account of
 // their payer's kind: the natural-person account for receipts not marked "J",
 // the legal-person account for those marked "J". All in one transaction.
-void ModifyBudgetCode(engine::Database& database, const BudgetCode& before,
+void modifyBudgetCode(engine::Database& database, const BudgetCode& before,
                       const BudgetCode& after);
 
 // "&Sterge": refuses the twelve groups of the program, asks, deletes. True when
 // the row was deleted.
-bool DeleteBudgetCode(engine::Database& database, const BudgetCode& code,
+bool deleteBudgetCode(engine::Database& database, const BudgetCode& code,
                       Interaction& interaction);
 
 }  // namespace dajdor::admin

@@ -92,7 +92,7 @@ void BudgetCodesWindow::reload(std::optional<std::int64_t> id) {
   const int previousRow = grid_->currentRow();
   QList<BudgetCode> codes;
   if (!reportErrors(interaction_, "Coduri clasificare",
-                    [&] { codes = ListBudgetCodes(database_, order_); }))
+                    [&] { codes = listBudgetCodes(database_, order_); }))
     return;
   codes_ = codes;
   grid_->setRowCount(codes_.size());
@@ -119,13 +119,13 @@ void BudgetCodesWindow::add() {
   editor_->prepareAdd([this](BudgetCode& code) {
     bool ok = false;
     reportErrors(interaction_, "Adaugare creanta",
-                 [&] { ok = CheckBudgetCode(database_, code, false, interaction_); });
+                 [&] { ok = checkBudgetCode(database_, code, false, interaction_); });
     return ok;
   });
   if (editor_->exec() != QDialog::Accepted) return;
   std::int64_t id = 0;
   if (reportErrors(interaction_, "Adaugare creanta",
-                   [&] { id = AddBudgetCode(database_, settings_, editor_->code()); }))
+                   [&] { id = addBudgetCode(database_, settings_, editor_->code()); }))
     reload(id);
 }
 
@@ -138,12 +138,12 @@ void BudgetCodesWindow::modify() {
   editor_->prepareModify(*before, [this](BudgetCode& code) {
     bool ok = false;
     reportErrors(interaction_, "Modificare creanta",
-                 [&] { ok = CheckBudgetCode(database_, code, true, interaction_); });
+                 [&] { ok = checkBudgetCode(database_, code, true, interaction_); });
     return ok;
   });
   if (editor_->exec() != QDialog::Accepted) return;
   reportErrors(interaction_, "Modificare creanta",
-               [&] { ModifyBudgetCode(database_, *before, editor_->code()); });
+               [&] { modifyBudgetCode(database_, *before, editor_->code()); });
   reload(before->id);
 }
 
@@ -154,7 +154,7 @@ void BudgetCodesWindow::remove() {
     return;
   }
   reportErrors(interaction_, "Stergere creanta",
-               [&] { DeleteBudgetCode(database_, *code, interaction_); });
+               [&] { deleteBudgetCode(database_, *code, interaction_); });
   reload();
 }
 

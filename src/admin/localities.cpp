@@ -17,7 +17,7 @@ QString localityTable(const engine::Database& database) {
 
 }  // namespace
 
-QList<Locality> ListLocalities(engine::Database& database) {
+QList<Locality> listLocalities(engine::Database& database) {
   QList<Locality> list;
   auto rs = sql::query(database, "SELECT * FROM " + localityTable(database) + " ORDER BY LOCALIT");
   for (rs->first(); !rs->eof(); rs->next())
@@ -27,7 +27,7 @@ QList<Locality> ListLocalities(engine::Database& database) {
   return list;
 }
 
-bool CheckLocality(engine::Database& database, Locality& locality,
+bool checkLocality(engine::Database& database, Locality& locality,
                    std::optional<std::int64_t> editedId, Interaction& interaction) {
   locality.name = CleanSpaces(locality.name).toUpper();
   if (locality.name.isEmpty()) {
@@ -59,7 +59,7 @@ bool CheckLocality(engine::Database& database, Locality& locality,
   return true;
 }
 
-std::int64_t AddLocality(engine::Database& database, SettingsFile& settings,
+std::int64_t addLocality(engine::Database& database, SettingsFile& settings,
                          const Locality& locality) {
   const std::int64_t id = settings.NextCounter("SERVER", "DEFZONE").toLongLong();
   sql::execute(database, "INSERT INTO " + localityTable(database) + " (ID, LOCALIT, ZONA, RANG) VALUES(" +
@@ -68,17 +68,17 @@ std::int64_t AddLocality(engine::Database& database, SettingsFile& settings,
   return id;
 }
 
-void ModifyLocality(engine::Database& database, const Locality& locality) {
+void modifyLocality(engine::Database& database, const Locality& locality) {
   sql::execute(database, "UPDATE " + localityTable(database) + " SET LOCALIT=" + sql::quote(locality.name) +
                              ", ZONA=" + sql::quote(locality.zone) + ", RANG=" + sql::quote(locality.rank) +
                              " WHERE ID=" + sql::number(locality.id));
 }
 
-void DeleteLocality(engine::Database& database, std::int64_t id) {
+void deleteLocality(engine::Database& database, std::int64_t id) {
   sql::execute(database, "DELETE FROM " + localityTable(database) + " WHERE ID=" + sql::number(id));
 }
 
-int RowAfterDeletion(int deleted, int count) {
+int rowAfterDeletion(int deleted, int count) {
   const int remaining = count - 1;
   if (remaining <= 0) return -1;
   return deleted < remaining ? deleted : remaining - 1;

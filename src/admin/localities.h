@@ -34,24 +34,24 @@ struct Locality {
 };
 
 // Every locality, ordered by name.
-QList<Locality> ListLocalities(engine::Database& database);
+QList<Locality> listLocalities(engine::Database& database);
 
 // What the editor's "&Memoreaza" checks: the name cleaned of extra blanks and
 // upper-cased (written back into `locality`), not empty, storable, and not
 // held by another locality (`editedId` is the row being modified, excluded from
 // the check). Problems are reported on the editor's inputs; true when it may close.
-bool CheckLocality(engine::Database& database, Locality& locality,
+bool checkLocality(engine::Database& database, Locality& locality,
                    std::optional<std::int64_t> editedId, Interaction& interaction);
 
 // A new row with the next DEFZONE identifier; returns the identifier.
-std::int64_t AddLocality(engine::Database& database, SettingsFile& settings,
+std::int64_t addLocality(engine::Database& database, SettingsFile& settings,
                          const Locality& locality);
-void ModifyLocality(engine::Database& database, const Locality& locality);
-void DeleteLocality(engine::Database& database, std::int64_t id);
+void modifyLocality(engine::Database& database, const Locality& locality);
+void deleteLocality(engine::Database& database, std::int64_t id);
 
 // The row to select after deleting row `deleted` of a list that had `count`
 // rows: the next one, the previous one when it was the last, none (-1) when the
 // list is empty.
-int RowAfterDeletion(int deleted, int count);
+int rowAfterDeletion(int deleted, int count);
 
 }  // namespace dajdor::admin

@@ -51,7 +51,7 @@ bool holdsPath(const QString& shown) {
   return !trimmed.isEmpty() && trimmed != "-";
 }
 
-bool ConnectServer(const QString& chosen, MachineSettings& machine, Interaction& interaction) {
+bool connectServer(const QString& chosen, MachineSettings& machine, Interaction& interaction) {
   if (chosen.trimmed().isEmpty()) return false;
   const QString path = withoutTrailingSeparator(chosen);
   if (!missingFiles(path, kServerTables).isEmpty()) {
@@ -65,7 +65,7 @@ bool ConnectServer(const QString& chosen, MachineSettings& machine, Interaction&
   return true;
 }
 
-bool DisconnectServer(const QString& shown, MachineSettings& machine, Interaction& interaction) {
+bool disconnectServer(const QString& shown, MachineSettings& machine, Interaction& interaction) {
   if (!holdsPath(shown)) {
     interaction.problem("Nu aveti ce sterge.", kServerPathField);
     return false;
@@ -79,7 +79,7 @@ bool DisconnectServer(const QString& shown, MachineSettings& machine, Interactio
   return true;
 }
 
-bool MayChooseBackupPath(bool worksLocally, Interaction& interaction) {
+bool mayChooseBackupPath(bool worksLocally, Interaction& interaction) {
   if (worksLocally) return true;
   interaction.error("Salvare Automata", "Numai Serverul poate salva automat!");
   return false;
@@ -102,7 +102,7 @@ bool SetBackupPath(const QString& chosen, MachineSettings& machine, Interaction&
   return true;
 }
 
-bool ClearBackupPath(const QString& shown, MachineSettings& machine, Interaction& interaction) {
+bool clearBackupPath(const QString& shown, MachineSettings& machine, Interaction& interaction) {
   if (!holdsPath(shown)) {
     interaction.problem("Nu aveti ce sterge.", kBackupPathField);
     return false;
@@ -115,7 +115,7 @@ bool ClearBackupPath(const QString& shown, MachineSettings& machine, Interaction
   return true;
 }
 
-QString CheckAgriculturalRegisterPath(const QString& chosen, Interaction& interaction) {
+QString checkAgriculturalRegisterPath(const QString& chosen, Interaction& interaction) {
   if (chosen.trimmed().isEmpty()) return {};
   const QString path = withoutTrailingSeparator(chosen);
   if (missingFiles(path, kRegisterTables).isEmpty()) return path;

@@ -21,21 +21,21 @@ bool holdsPath(const QString& shown);
 
 // Connects this machine to a shared data directory. True when it was stored:
 // the program must then end, the connection takes effect at the next start.
-bool ConnectServer(const QString& chosen, MachineSettings& machine, Interaction& interaction);
+bool connectServer(const QString& chosen, MachineSettings& machine, Interaction& interaction);
 // Back to the local data directory, after asking. True when the program must end.
-bool DisconnectServer(const QString& shown, MachineSettings& machine, Interaction& interaction);
+bool disconnectServer(const QString& shown, MachineSettings& machine, Interaction& interaction);
 
 // Only the machine that works on its own data directory backs it up; a client is
 // told so. True when the folder chooser may be shown.
-bool MayChooseBackupPath(bool worksLocally, Interaction& interaction);
+bool mayChooseBackupPath(bool worksLocally, Interaction& interaction);
 // Stores a backup directory that can be written to. True when stored.
 bool SetBackupPath(const QString& chosen, MachineSettings& machine, Interaction& interaction);
 // Switches the automatic backup off, after asking. True when switched off.
-bool ClearBackupPath(const QString& shown, MachineSettings& machine, Interaction& interaction);
+bool clearBackupPath(const QString& shown, MachineSettings& machine, Interaction& interaction);
 
 // The directory when it holds the agricultural register's tables, otherwise ""
 // after telling the user. Stored only with the other settings.
-QString CheckAgriculturalRegisterPath(const QString& chosen, Interaction& interaction);
+QString checkAgriculturalRegisterPath(const QString& chosen, Interaction& interaction);
 
 // Objects the problems point at: the labels that show the paths.
 inline const QString kServerPathField = QStringLiteral("CaleServer");

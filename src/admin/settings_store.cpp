@@ -151,14 +151,14 @@ Rates LoadSettings(const SettingsStores& stores) {
   return values;
 }
 
-void LoadUserOptions(Rates& values, const SettingsFile& settings, const QString& userName) {
+void loadUserOptions(Rates& values, const SettingsFile& settings, const QString& userName) {
   if (userName.trimmed().isEmpty()) return;
   for (const SettingInput& in : settingInputs()) {
     if (in.store == FileStore::User) values.setText(in.name, loadedText(in, settings.ReadSetting(userName, in.fileKey)));
   }
 }
 
-bool FindSettingProblem(const Rates& values, SettingProblem& problem) {
+bool findSettingProblem(const Rates& values, SettingProblem& problem) {
   for (const SettingInput& in : settingInputs()) {
     const QString text = values.text(in.name);
     QString message;
@@ -182,7 +182,7 @@ bool FindSettingProblem(const Rates& values, SettingProblem& problem) {
 
 bool SaveSettings(const SettingsStores& stores, const Rates& values, Interaction& interaction) {
   SettingProblem problem;
-  if (FindSettingProblem(values, problem)) {
+  if (findSettingProblem(values, problem)) {
     interaction.problem(problem.text, problem.field);
     return false;
   }

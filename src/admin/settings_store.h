@@ -39,7 +39,7 @@ Rates LoadSettings(const SettingsStores& stores);
 
 // The per-user options of `userName` from the settings file into `values`, as
 // LoadSettings reads them; for the user who has just logged in.
-void LoadUserOptions(Rates& values, const SettingsFile& settings, const QString& userName);
+void loadUserOptions(Rates& values, const SettingsFile& settings, const QString& userName);
 
 // The first value that cannot be stored, as a problem for that input; false when
 // every value can be stored.
@@ -47,7 +47,7 @@ struct SettingProblem {
   QString field;
   QString text;
 };
-bool FindSettingProblem(const Rates& values, SettingProblem& problem);
+bool findSettingProblem(const Rates& values, SettingProblem& problem);
 
 // Writes every value: the options to the settings file, the inputs to Ini.dbf
 // (recreated first when missing). Either everything is written or, after a

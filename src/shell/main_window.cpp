@@ -258,7 +258,7 @@ void MainWindow::logIn() {
 
   showMenuPanel();
   try {
-    admin::LoadUserOptions(context_.rates, SettingsFile(settingsPath()), context_.user.name);
+    admin::loadUserOptions(context_.rates, SettingsFile(settingsPath()), context_.user.name);
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Setari"), sql::message(e));
   }

@@ -1,5 +1,7 @@
 #include "shell/model_documents.h"
 
+#include "store/files.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,12 +23,6 @@ const std::pair<const char*, const char*> kModels[] = {
     {"ModelListaPlatiRegistrulDeCasa", "ListPlat.xlsx"},
     {"ModelRegistruDeCasa", "RegCasa.xlsx"},
 };
-
-// The file of `name` in `dir`, whatever the case of its name on disk.
-QString fileInDir(const QString& dir, const QString& name) {
-  const QStringList found = QDir(dir).entryList({name}, QDir::Files);
-  return QDir(dir).filePath(found.isEmpty() ? name : found.first());
-}
 
 }  // namespace
 

@@ -119,7 +119,7 @@ void StartupWindow::initialise() {
   options.stepProgress = [this](int n) { StepProgress(n); };
   options.showStatus = [this](const QString& text) { showStatus(text); };
   try {
-    StartupResult result = RunStartup(options, *context_.interaction);
+    StartupResult result = runStartup(options, *context_.interaction);
     context_.paths = result.paths;
     context_.database = std::move(result.database);
     context_.databaseEmpty = result.databaseEmpty;

@@ -1,6 +1,6 @@
 #include "store/cp1250.h"
 
-#include "store/engine/storage/codepage.h"
+#include "store/engine/codepage.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 
 namespace dajdor {
 
-QString FileInDir(const QString& dir, const QString& name) {
+QString fileInDir(const QString& dir, const QString& name) {
   const QDir folder(dir);
   if (QFileInfo::exists(folder.filePath(name))) return folder.filePath(name);
   const QStringList found = folder.entryList({name}, QDir::Files | QDir::Hidden | QDir::System);

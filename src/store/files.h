@@ -7,7 +7,7 @@ namespace dajdor {
 
 // The path of file `name` in `dir` whatever the case of its name on disk (the
 // town hall's files come from Windows machines); dir/name when there is none.
-QString FileInDir(const QString& dir, const QString& name);
+QString fileInDir(const QString& dir, const QString& name);
 
 // The first <dir>/<prefix><n><ext>, n = 0 .. 100, that is free: missing, or a
 // leftover that could be deleted (so an earlier run's scratch file is reused).

@@ -4,7 +4,7 @@
 
 namespace dajdor {
 
-QStringList DistinctValues(engine::Database& db, const QString& tablePath, const QString& field,
+QStringList distinctValues(engine::Database& db, const QString& tablePath, const QString& field,
                            const QList<FieldEquals>& conditions) {
   QString statement = QStringLiteral("SELECT DISTINCT %1 FROM %2").arg(field, sql::table(tablePath));
   QStringList where;
@@ -22,7 +22,7 @@ QStringList DistinctValues(engine::Database& db, const QString& tablePath, const
 
 QStringList FillVillageList(engine::Database& db, const QString& dataDir) {
   QStringList villages =
-      DistinctValues(db, sql::tablePath(dataDir, QStringLiteral("Gospodar.dbf")), QStringLiteral("SATUL"));
+      distinctValues(db, sql::tablePath(dataDir, QStringLiteral("Gospodar.dbf")), QStringLiteral("SATUL"));
   const auto localities =
       sql::query(db, QStringLiteral("SELECT LOCALIT FROM %1 ORDER BY LOCALIT").arg(sql::table(dataDir, QStringLiteral("DefZone.dbf"))));
   for (std::size_t row = 0; row < localities->rowCount(); ++row) {

@@ -19,7 +19,7 @@ struct FieldEquals {
 // The distinct non-blank values of `field` in the table file `tablePath`, in
 // ascending order, optionally only of the rows meeting every condition. The
 // window appends them to its combo.
-QStringList DistinctValues(engine::Database& db, const QString& tablePath, const QString& field,
+QStringList distinctValues(engine::Database& db, const QString& tablePath, const QString& field,
                            const QList<FieldEquals>& conditions = {});
 
 // The villages of the data directory: the taxpayers' villages in ascending

@@ -37,14 +37,14 @@ bool ExtractModel(const QString& resource, const QString& file, const QString& r
 ModelUpkeepResult UpkeepModels(const QString& dataDir, const QString& resourceRoot) {
   ModelUpkeepResult result;
   for (const ModelFile& model : modelUpkeepList()) {
-    const QString target = FileInDir(dataDir, model.file);
+    const QString target = fileInDir(dataDir, model.file);
     if (QFile::exists(target) || !QFile::exists(resourcePath(resourceRoot, model.resource))) continue;
     if (!ExtractModel(model.resource, target, resourceRoot)) {
       result.failed.append(target);
       continue;
     }
     result.written.append(target);
-    if (!model.superseded.isEmpty()) QFile::remove(FileInDir(dataDir, model.superseded));
+    if (!model.superseded.isEmpty()) QFile::remove(fileInDir(dataDir, model.superseded));
   }
   return result;
 }

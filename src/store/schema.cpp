@@ -96,7 +96,7 @@ Table datorii() {
   return {"Datorii.dbf",
           {id("IDDAT"), id("IDGOS"), date("DINDATA"), chr("SATUL", 32), chr("ROL", 9), chr("GRUPA", 60),
            chr("DENUM", 50), chr("DOCJUS", 50), id("NR"), amount("SUMA"), amount("REST"), amount("REDUC"),
-           chr("UM", 8), dec("CANT", 9, 4), amount("REDUCP"), amount("SCUTIT"), chr("TIP", 1), amount("SUMA2"),
+           chr("UM", 8), dec("CANT", 15, 4), amount("REDUCP"), amount("SCUTIT"), chr("TIP", 1), amount("SUMA2"),
            amount("RESTINI")}};
 }
 

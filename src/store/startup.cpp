@@ -137,7 +137,7 @@ class Startup {
     const QString server = withoutTrailingSeparator(MachineSettings().ReadRegistry(QStringLiteral("SERVER")).trimmed());
     if (!server.isEmpty()) {
       bool complete = QFileInfo(server).isDir();
-      for (const QString& file : sharedDirectoryTables()) complete = complete && QFileInfo::exists(FileInDir(server, file));
+      for (const QString& file : sharedDirectoryTables()) complete = complete && QFileInfo::exists(fileInDir(server, file));
       if (complete) {
         result_.paths.dataDir = server;
       } else {
@@ -238,7 +238,7 @@ class Startup {
 
   // Sate.lst, one village per line, for the windows that fill their combos from it.
   void rewriteVillageFile() {
-    const QString file = FileInDir(result_.paths.dataDir, QStringLiteral("Sate.lst"));
+    const QString file = fileInDir(result_.paths.dataDir, QStringLiteral("Sate.lst"));
     QByteArray bytes;
     QString bad;
     for (const QString& village : result_.villages) {
@@ -344,6 +344,6 @@ const QList<PrimedCounter>& primedCounters() {
   return counters;
 }
 
-StartupResult RunStartup(const StartupOptions& options, Interaction& ui) { return Startup(options, ui).run(); }
+StartupResult runStartup(const StartupOptions& options, Interaction& ui) { return Startup(options, ui).run(); }
 
 }  // namespace dajdor

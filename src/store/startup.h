@@ -61,6 +61,6 @@ struct PrimedCounter {
 const QList<PrimedCounter>& primedCounters();
 
 // Runs the sequence; machine settings come from MachineSettings.
-StartupResult RunStartup(const StartupOptions& options, Interaction& ui);
+StartupResult runStartup(const StartupOptions& options, Interaction& ui);
 
 }  // namespace dajdor

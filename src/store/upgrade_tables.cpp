@@ -157,7 +157,16 @@ class Upgrader {
     exec(QStringLiteral("CREATE TABLE %1 %2").arg(table(kPag6), schema::findTable(kPag6)->createList()));
   }
 
-  // Never narrows: a field already wider keeps its width and its values.
+  // Never narrows: a field already wider, or of another type, stays as it is.
+  void widen(const QString& file, const QString& field, char type, int width) {
+    const auto desc = db_.fieldDesc(path(file), field.toStdString());
+    if (!desc || desc->type != type || desc->length >= width) return;
+    engine::FieldDesc wider;
+    wider.type = type;
+    wider.length = width;  // decimals 0: the field keeps its own
+    db_.changeField(path(file), field.toStdString(), wider);
+  }
+
   void widenTextFields() {
     const struct {
       QString file;
@@ -167,17 +176,21 @@ class Upgrader {
                   {"ChitAnul.dbf", "ADRESA", 80}, {"Confirm.dbf", "ADRESA", 80}};
     for (const auto& f : fields) {
       try {
-        const auto desc = db_.fieldDesc(path(f.file), f.field.toStdString());
-        if (!desc || desc->type != 'C' || desc->length >= f.width) continue;
-        engine::FieldDesc wider;
-        wider.type = 'C';
-        wider.length = f.width;
-        db_.changeField(path(f.file), f.field.toStdString(), wider);
+        widen(f.file, f.field, 'C', f.width);
       } catch (const std::exception&) {
         // The table keeps its width until a later start manages it.
       }
     }
   }
+
+  // A debt's quantity holds a legal person's building value in lei, far above
+  // the 9999.9999 of the field's first layout.
+  static int quantityWidth() { return schema::findTable(kDatorii)->field(QStringLiteral("CANT"))->size; }
+  bool quantityTooNarrow() {
+    const auto desc = db_.fieldDesc(path(kDatorii), "CANT");
+    return desc && desc->type == 'N' && desc->length < quantityWidth();
+  }
+  void widenQuantity() { widen(kDatorii, QStringLiteral("CANT"), 'N', quantityWidth()); }
 
   void summonsDocument() { addMissing(kSomDet, {"DOCJUS"}); }
 
@@ -291,12 +304,14 @@ UpgradeResult UpgradeTables(engine::Database& db, const QString& dataDir, Intera
   const bool t6 = check(kPag6, [&] { return !up.hasField(kPag6, "VN1"); });
   const bool t7 = check(kPag2, [&] { return up.buildingDatesNeeded(); });
   const bool t8 = check(kPag2, [&] { return !up.hasField(kPag2, "C5S"); });
+  const bool t9 = check(kDatorii, [&] { return up.quantityTooNarrow(); });
 
   const QList<Repair> repairs = {
       {QStringLiteral("Pag2: date de evaluare"), t7, [&] { up.buildingDates(); }},
       {QStringLiteral("CODCL: Salubritate"), t5, [&] { up.renameDrinkingWater(); }},
       {QStringLiteral("Pag6: pasune"), t6, [&] { up.pasturePage(); }},
       {QStringLiteral("Latimea campurilor"), t4, [&] { up.widenTextFields(); }},
+      {QStringLiteral("Datorii: CANT"), t9, [&] { up.widenQuantity(); }},
       {QStringLiteral("SomDet: DOCJUS"), t3, [&] { up.summonsDocument(); }},
       {QStringLiteral("Pag1: zona E"), t2, [&] { up.zoneE(); }},
       {QStringLiteral("Pag2: cladirile 5-8"), t8, [&] { up.moreBuildings(); }},

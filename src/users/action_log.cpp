@@ -1,8 +1,5 @@
 #include "users/action_log.h"
 
-#include "session/app_context.h"
-#include "store/clock.h"
-#include "store/engine/sql_text.h"
 #include "store/sql_helpers.h"
 
 namespace dajdor {

@@ -14,7 +14,7 @@ const QString kBadIban = "RO49AAAA1B31007593840001";
 class BudgetCodesTest : public AdminTest {
  protected:
   BudgetCode find(const QString& group) {
-    for (const BudgetCode& c : ListBudgetCodes(*db_))
+    for (const BudgetCode& c : listBudgetCodes(*db_))
       if (c.group == group) return c;
     ADD_FAILURE() << "no group " << group.toStdString();
     return {};
@@ -32,15 +32,15 @@ class BudgetCodesTest : public AdminTest {
 };
 
 TEST_F(BudgetCodesTest, ListIsOrderedByKindThenNameOrByAColumn) {
-  const QList<BudgetCode> codes = ListBudgetCodes(*db_);
+  const QList<BudgetCode> codes = listBudgetCodes(*db_);
   ASSERT_EQ(codes.size(), 12);
   EXPECT_EQ(codes.first().group, "Impozit pe cladiri");
   EXPECT_EQ(codes[3].group, "Impozit pe teren intravilan");
   EXPECT_EQ(codes[4].group, "Auto neinmatriculate");
   EXPECT_EQ(codes.last().group, "Vehicule lente");
-  EXPECT_EQ(ListBudgetCodes(*db_, "GRUPA").first().group, "Auto neinmatriculate");
+  EXPECT_EQ(listBudgetCodes(*db_, "GRUPA").first().group, "Auto neinmatriculate");
   // Anything but a known column keeps the first order.
-  EXPECT_EQ(ListBudgetCodes(*db_, "IDCOD; DROP TABLE").first().group, "Impozit pe cladiri");
+  EXPECT_EQ(listBudgetCodes(*db_, "IDCOD; DROP TABLE").first().group, "Impozit pe cladiri");
 }
 
 TEST_F(BudgetCodesTest, EditorChecks) {
@@ -69,7 +69,7 @@ TEST_F(BudgetCodesTest, EditorChecks) {
   for (const Case& c : cases) {
     ScriptedInteraction ui;
     BudgetCode code{0, c.name, c.natural, c.legal, ""};
-    EXPECT_EQ(CheckBudgetCode(*db_, code, c.modifying, ui), c.field.isEmpty())
+    EXPECT_EQ(checkBudgetCode(*db_, code, c.modifying, ui), c.field.isEmpty())
         << c.name.toStdString() << " " << c.natural.toStdString();
     if (c.field.isEmpty()) continue;
     ASSERT_EQ(ui.problems.size(), 1) << c.name.toStdString();
@@ -82,13 +82,13 @@ TEST_F(BudgetCodesTest, EditorChecks) {
   BudgetCode paza = find("Paza");
   paza.naturalAccount = "21.1";
   paza.legalAccount = "21.2";
-  EXPECT_TRUE(CheckBudgetCode(*db_, paza, true, ui_));
+  EXPECT_TRUE(checkBudgetCode(*db_, paza, true, ui_));
 }
 
 TEST_F(BudgetCodesTest, AddedGroupsAreFeesWithTheNextIdentifier) {
   BudgetCode code{0, "  Taxa   de  apa ", " 21.03 ", "21.04", ""};
-  ASSERT_TRUE(CheckBudgetCode(*db_, code, false, ui_));
-  const std::int64_t id = AddBudgetCode(*db_, *settings_, code);
+  ASSERT_TRUE(checkBudgetCode(*db_, code, false, ui_));
+  const std::int64_t id = addBudgetCode(*db_, *settings_, code);
   EXPECT_EQ(id, 13);
   const BudgetCode stored = find("Taxa de apa");
   EXPECT_EQ(stored.id, 13);
@@ -99,23 +99,23 @@ TEST_F(BudgetCodesTest, AddedGroupsAreFeesWithTheNextIdentifier) {
 
 TEST_F(BudgetCodesTest, ProtectedGroupsStayAndOthersGoAfterConfirmation) {
   BudgetCode code{0, "Apa", "1", "1", ""};
-  ASSERT_TRUE(CheckBudgetCode(*db_, code, false, ui_));
-  code.id = AddBudgetCode(*db_, *settings_, code);
+  ASSERT_TRUE(checkBudgetCode(*db_, code, false, ui_));
+  code.id = addBudgetCode(*db_, *settings_, code);
 
   ScriptedInteraction refused;
-  EXPECT_FALSE(DeleteBudgetCode(*db_, find("Vehicule lente"), refused));
+  EXPECT_FALSE(deleteBudgetCode(*db_, find("Vehicule lente"), refused));
   ASSERT_EQ(refused.messages.size(), 1);
   EXPECT_EQ(refused.messages.first().text, "Nu aveti voie sa stergeti aceasta creanta!");
   EXPECT_EQ(refused.messages.first().kind, MessageKind::Error);
 
   ScriptedInteraction no(Answer::Nu);
-  EXPECT_FALSE(DeleteBudgetCode(*db_, code, no));
+  EXPECT_FALSE(deleteBudgetCode(*db_, code, no));
   EXPECT_EQ(no.messages.first().text, "Sunteti sigur ca vreti sa stergeti creanta?!");
-  EXPECT_EQ(ListBudgetCodes(*db_).size(), 13);
+  EXPECT_EQ(listBudgetCodes(*db_).size(), 13);
 
   ScriptedInteraction yes(Answer::Da);
-  EXPECT_TRUE(DeleteBudgetCode(*db_, code, yes));
-  EXPECT_EQ(ListBudgetCodes(*db_).size(), 12);
+  EXPECT_TRUE(deleteBudgetCode(*db_, code, yes));
+  EXPECT_EQ(listBudgetCodes(*db_).size(), 12);
 }
 
 TEST_F(BudgetCodesTest, ReceiptsFollowTheAccountOfTheirPayersKind) {
@@ -139,7 +139,7 @@ TEST_F(BudgetCodesTest, ReceiptsFollowTheAccountOfTheirPayersKind) {
     BudgetCode after = current;
     after.naturalAccount = c.natural;
     after.legalAccount = c.legal;
-    ModifyBudgetCode(*db_, current, after);
+    modifyBudgetCode(*db_, current, after);
     EXPECT_EQ(receipts(), c.receipts) << c.natural.toStdString() << " " << c.legal.toStdString();
     current = find("Salubritate");
     EXPECT_EQ(current.naturalAccount, c.natural);

@@ -11,12 +11,12 @@ class LocalitiesTest : public AdminTest {
  protected:
   std::int64_t add(const QString& name, const QString& zone = "A", const QString& rank = "IV") {
     Locality l{0, name, zone, rank};
-    EXPECT_TRUE(CheckLocality(*db_, l, std::nullopt, ui_)) << name.toStdString();
-    return AddLocality(*db_, *settings_, l);
+    EXPECT_TRUE(checkLocality(*db_, l, std::nullopt, ui_)) << name.toStdString();
+    return addLocality(*db_, *settings_, l);
   }
   QStringList names() {
     QStringList out;
-    for (const Locality& l : ListLocalities(*db_)) out.append(l.name + "|" + l.zone + "|" + l.rank);
+    for (const Locality& l : listLocalities(*db_)) out.append(l.name + "|" + l.zone + "|" + l.rank);
     return out;
   }
 };
@@ -29,12 +29,12 @@ TEST_F(LocalitiesTest, AddModifyDeleteKeepTheListOrderedByName) {
   EXPECT_EQ(settings_->ReadCounter("SERVER", "DEFZONE"), "3");
   EXPECT_EQ(names(), QStringList({"ARINI|A|IV", "LUNCA MARE|B|V"}));
 
-  ModifyLocality(*db_, {lunca, "VALEA", "C", "III"});
+  modifyLocality(*db_, {lunca, "VALEA", "C", "III"});
   EXPECT_EQ(names(), QStringList({"ARINI|A|IV", "VALEA|C|III"}));
-  DeleteLocality(*db_, arini);
+  deleteLocality(*db_, arini);
   EXPECT_EQ(names(), QStringList({"VALEA|C|III"}));
-  DeleteLocality(*db_, lunca);
-  EXPECT_TRUE(ListLocalities(*db_).isEmpty());
+  deleteLocality(*db_, lunca);
+  EXPECT_TRUE(listLocalities(*db_).isEmpty());
 }
 
 TEST_F(LocalitiesTest, EditorChecks) {
@@ -60,7 +60,7 @@ TEST_F(LocalitiesTest, EditorChecks) {
   for (const Case& c : cases) {
     ScriptedInteraction ui;
     Locality l{c.edited.value_or(0), c.name, c.zone, "IV"};
-    const bool accepted = CheckLocality(*db_, l, c.edited, ui);
+    const bool accepted = checkLocality(*db_, l, c.edited, ui);
     EXPECT_EQ(accepted, c.field.isEmpty()) << c.name.toStdString();
     if (c.field.isEmpty()) continue;
     ASSERT_EQ(ui.problems.size(), 1) << c.name.toStdString();
@@ -70,7 +70,7 @@ TEST_F(LocalitiesTest, EditorChecks) {
     }
   }
   Locality cleaned{0, "  arini   noi ", "A", "IV"};
-  ASSERT_TRUE(CheckLocality(*db_, cleaned, std::nullopt, ui_));
+  ASSERT_TRUE(checkLocality(*db_, cleaned, std::nullopt, ui_));
   EXPECT_EQ(cleaned.name, "ARINI NOI");
 }
 
@@ -80,14 +80,14 @@ TEST_F(LocalitiesTest, SelectionAfterDeletion) {
   };
   const Case cases[] = {{0, 3, 0}, {1, 3, 1}, {2, 3, 1}, {0, 1, -1}, {0, 2, 0}, {1, 2, 0}};
   for (const Case& c : cases)
-    EXPECT_EQ(RowAfterDeletion(c.deleted, c.count), c.selected) << c.deleted << "/" << c.count;
+    EXPECT_EQ(rowAfterDeletion(c.deleted, c.count), c.selected) << c.deleted << "/" << c.count;
 }
 
 TEST_F(LocalitiesTest, QuotesInANameAreStoredAsTyped) {
   add("SAT \"NOU\"");
   EXPECT_EQ(names(), QStringList({"SAT \"NOU\"|A|IV"}));
   Locality again{0, "sat \"nou\"", "A", "IV"};
-  EXPECT_FALSE(CheckLocality(*db_, again, std::nullopt, ui_));
+  EXPECT_FALSE(checkLocality(*db_, again, std::nullopt, ui_));
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST_F(PathSettingsTest, ServerDirectoryMustHoldTheTaxTables) {
   QStringList lacking = kServerFiles;
   lacking.removeAll("Datorii.dbf");
   const QString incomplete = folderWith("incomplete", lacking);
-  EXPECT_FALSE(ConnectServer(incomplete + "/", *machine_, ui_));
+  EXPECT_FALSE(connectServer(incomplete + "/", *machine_, ui_));
   ASSERT_EQ(ui_.messages.size(), 1);
   EXPECT_EQ(ui_.messages.first().title, "Conectare server");
   EXPECT_EQ(ui_.messages.first().text, "Baza de date " + incomplete +
@@ -39,34 +39,34 @@ TEST_F(PathSettingsTest, ServerDirectoryMustHoldTheTaxTables) {
 
   const QString complete = folderWith("complete", kServerFiles);
   ScriptedInteraction ui;
-  EXPECT_TRUE(ConnectServer(complete + "/", *machine_, ui));
+  EXPECT_TRUE(connectServer(complete + "/", *machine_, ui));
   EXPECT_EQ(machine_->ReadRegistry("SERVER"), complete);
   EXPECT_EQ(ui.messages.first().text, "Conectarea la server a reusit!\rPorniti programul din nou !");
-  EXPECT_FALSE(ConnectServer("", *machine_, ui));  // chooser cancelled
+  EXPECT_FALSE(connectServer("", *machine_, ui));  // chooser cancelled
 }
 
 TEST_F(PathSettingsTest, DisconnectingAsksFirstAndNeedsAConnection) {
-  EXPECT_FALSE(DisconnectServer("  -", *machine_, ui_));
+  EXPECT_FALSE(disconnectServer("  -", *machine_, ui_));
   ASSERT_EQ(ui_.problems.size(), 1);
   EXPECT_EQ(ui_.problems.first().text, "Nu aveti ce sterge.");
   EXPECT_EQ(ui_.problems.first().field, kServerPathField);
 
   machine_->WriteRegistry("SERVER", "/srv/taxe");
   ScriptedInteraction no(Answer::Nu);
-  EXPECT_FALSE(DisconnectServer("/srv/taxe", *machine_, no));
+  EXPECT_FALSE(disconnectServer("/srv/taxe", *machine_, no));
   EXPECT_EQ(machine_->ReadRegistry("SERVER"), "/srv/taxe");
   ScriptedInteraction yes(Answer::Da);
-  EXPECT_TRUE(DisconnectServer("/srv/taxe", *machine_, yes));
+  EXPECT_TRUE(disconnectServer("/srv/taxe", *machine_, yes));
   EXPECT_EQ(machine_->ReadRegistry("SERVER"), "");
   EXPECT_EQ(yes.messages.last().title, "Deconectat de la server");
 }
 
 TEST_F(PathSettingsTest, OnlyTheServerChoosesABackupDirectoryItCanWriteTo) {
-  EXPECT_FALSE(MayChooseBackupPath(false, ui_));
+  EXPECT_FALSE(mayChooseBackupPath(false, ui_));
   ASSERT_EQ(ui_.messages.size(), 1);
   EXPECT_EQ(ui_.messages.first().text, "Numai Serverul poate salva automat!");
   EXPECT_EQ(ui_.messages.first().kind, MessageKind::Error);
-  EXPECT_TRUE(MayChooseBackupPath(true, ui_));
+  EXPECT_TRUE(mayChooseBackupPath(true, ui_));
 
   ScriptedInteraction missing;
   EXPECT_FALSE(SetBackupPath(dir_.filePath("nowhere"), *machine_, missing));
@@ -88,9 +88,9 @@ TEST_F(PathSettingsTest, OnlyTheServerChoosesABackupDirectoryItCanWriteTo) {
   EXPECT_EQ(own.readAll(), "pastrat");
 
   ScriptedInteraction off(Answer::Da);
-  EXPECT_FALSE(ClearBackupPath("-", *machine_, off));
+  EXPECT_FALSE(clearBackupPath("-", *machine_, off));
   EXPECT_EQ(off.problems.first().field, kBackupPathField);
-  EXPECT_TRUE(ClearBackupPath(backups, *machine_, off));
+  EXPECT_TRUE(clearBackupPath(backups, *machine_, off));
   EXPECT_EQ(machine_->ReadRegistry("CALESALVARI"), "");
   EXPECT_EQ(off.messages.last().text, "Salvarea automata a fost dezactivata!");
 }
@@ -99,10 +99,10 @@ TEST_F(PathSettingsTest, AgriculturalRegisterDirectoryIsRecognisedByItsTables) {
   const QStringList tables = {"Volume.dbf", "Identificare.dbf", "CAP1.DBF", "Cap2A.dbf",
                               "Cap2B.dbf",  "Cap11.dbf",        "Cap7.dbf", "Cap6.dbf"};
   const QString data = folderWith("ra/DATA", tables);
-  EXPECT_EQ(CheckAgriculturalRegisterPath(data + "/", ui_), data);
+  EXPECT_EQ(checkAgriculturalRegisterPath(data + "/", ui_), data);
   EXPECT_TRUE(ui_.messages.isEmpty());
   QFile::remove(data + "/Cap6.dbf");
-  EXPECT_EQ(CheckAgriculturalRegisterPath(data, ui_), "");
+  EXPECT_EQ(checkAgriculturalRegisterPath(data, ui_), "");
   ASSERT_EQ(ui_.messages.size(), 1);
   EXPECT_EQ(ui_.messages.first().text, "Baza de date " + data + "\rNU este de la RA 2010-2014!");
 }

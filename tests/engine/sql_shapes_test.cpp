@@ -267,7 +267,7 @@ TEST(ShapeInput, BrokenTextIsRefusedAndLeavesTheTablesAsTheyWere) {
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"A\0B\" WHERE IDGOS=1"s, "caracter nul"},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE IDGOS=1\0 OR 1=1"s, "caracter neasteptat"},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"" + std::string(100000, 'x') + "\" WHERE IDGOS=1", "NUMEP C(40) al tabelei Gospodar.dbf"},
-      {"UPDATE \"Gospodar.dbf\" SET IDGOS=" + std::string(30, '9') + " WHERE IDGOS=1", "IDGOS N(11,0) al tabelei Gospodar.dbf"},
+      {"UPDATE \"Gospodar.dbf\" SET IDGOS=" + std::string(30, '9') + " WHERE IDGOS=1", "IDGOS N(10,0) al tabelei Gospodar.dbf"},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X WHERE IDGOS=1", "text neterminat"},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP='X\" WHERE IDGOS=1", "text neterminat"},
       {"UPDATE \"Gospodar.dbf\" SET NUMEP=\"X\" WHERE IDGOS=(1", "se astepta \")\""},

@@ -1,4 +1,5 @@
 // INSERT, UPDATE, DELETE and the table-structure statements, through Database.
+#include "dbf_test_support.h"
 #include "sql_fixture.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,17 @@ TEST_F(WriteTest, UpdateComputesFromTheOldRowAndReachesDates) {
             "IDDAT\tIDGOS\n10\t2\n11\t2\n12\t3\n13\t3\n");
 }
 
+// Streamed row by row or computed in full first (when a sub-select reads the
+// table too), every value comes from the rows as they were before the statement.
+TEST_F(WriteTest, UpdateReadsTheTableAsItWasWhetherStreamedOrNot) {
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET SUMA=REST, REST=SUMA WHERE IDGOS<=2)"), 3);
+  EXPECT_EQ(rows(R"(SELECT IDDAT, SUMA, REST FROM "Datorii.dbf" WHERE IDGOS<=2)"),
+            "IDDAT\tSUMA\tREST\n10\t20\t100\n11\t\t50\n12\t0\t70\n");
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET SUMA=(SELECT MAX(SUMA) FROM "Datorii.dbf")+IDDAT)"), 5);
+  EXPECT_EQ(rows(R"(SELECT IDDAT, SUMA FROM "Datorii.dbf")"),
+            "IDDAT\tSUMA\n10\t210\n11\t211\n12\t212\n13\t213\n14\t214\n");
+}
+
 TEST_F(WriteTest, UpdateWithAliasAndCorrelatedSubselect) {
   db_.execute(R"(CREATE TABLE "CODCL.dbf" (GRUPA CHAR(60), CODCLF CHAR(24)))");
   db_.execute(R"(INSERT INTO "CODCL.dbf" VALUES ("Impozit pe cladiri", "070200"), ("Salubritate", "360250"))");
@@ -67,17 +79,64 @@ TEST_F(WriteTest, AlterAddsAndDropsSeveralFieldsKeepingRows) {
   EXPECT_FALSE(db_.tableExists("Gospodar.dbf"));
 }
 
-TEST_F(WriteTest, CreateMapsTypesToFieldsThatHoldTheirValues) {
-  db_.execute(R"(CREATE TABLE "T.dbf" (A CHAR(12), B DECIMAL(6,0), C DECIMAL(8,4), D DATE, E NUMERIC(8,2), F FLOAT))");
-  const auto fields = db_.fields("T.dbf");
-  ASSERT_EQ(fields.size(), 6u);
-  EXPECT_EQ(fields[0].type, 'C');
-  EXPECT_EQ(fields[0].length, 12);
-  EXPECT_EQ(fields[2].type, 'N');
-  EXPECT_EQ(fields[2].decimals, 4);
-  EXPECT_EQ(fields[3].type, 'D');
-  db_.execute(R"(INSERT INTO "T.dbf" VALUES ("x", -999999, -9999.9999, "31.12.2014", 123456.78, 0.125))");
-  EXPECT_EQ(rows(R"(SELECT B, C, D, E, F FROM "T.dbf")"), "B\tC\tD\tE\tF\n-999999\t-9999.9999\t31.12.2014\t123456.78\t0.125\n");
+// DECIMAL(p,s) is a dBase numeric field of width p with s decimals; a value
+// fits when its text (sign, digits, point, s decimals) fits the width.
+TEST_F(WriteTest, CreateMapsTypesToFieldsOfTheDbaseLayout) {
+  db_.execute(R"(CREATE TABLE "T.dbf" (A CHAR(12), B DECIMAL(6,0), C DECIMAL(8,4), D DATE, E NUMERIC(8,2), F FLOAT, )"
+              R"(G INTEGER, H SMALLINT, I DECIMAL(10,0)))");
+  db_.execute(R"(ALTER TABLE "T.dbf" ADD J DECIMAL(9,4))");
+  std::string layout;
+  for (const engine::FieldDesc& f : db_.fields("T.dbf"))
+    layout += f.name + " " + f.type + std::to_string(f.length) + "." + std::to_string(f.decimals) + "\n";
+  EXPECT_EQ(layout, "A C12.0\nB N6.0\nC N8.4\nD D8.0\nE N8.2\nF N20.6\nG N11.0\nH N6.0\nI N10.0\nJ N9.4\n");
+
+  const struct {
+    const char* field;
+    const char* value;
+    const char* stored;  // nullptr: refused
+  } cases[] = {
+      {"B", "999999", "999999"},       {"B", "-99999", "-99999"},       {"B", "1000000", nullptr},
+      {"B", "-100000", nullptr},       {"B", "999999.4", "999999"},     {"B", "999999.5", nullptr},
+      {"C", "999.9999", "999.9999"},   {"C", "-99.9999", "-99.9999"},   {"C", "1000", nullptr},
+      {"C", "-100", nullptr},          {"C", "999.99995", nullptr},     {"C", "0.00005", "0.0001"},
+      {"E", "99999.99", "99999.99"},   {"E", "-9999.99", "-9999.99"},   {"E", "100000", nullptr},
+      {"I", "9999999999", "9999999999"}, {"I", "10000000000", nullptr}, {"J", "9999.9999", "9999.9999"},
+      {"J", "10000", nullptr},
+  };
+  for (const auto& c : cases) {
+    const std::string insert = std::string(R"(INSERT INTO "T.dbf" (A, )") + c.field + ") VALUES (\"case\", " + c.value + ")";
+    if (!c.stored) {
+      try {
+        db_.execute(insert);
+        ADD_FAILURE() << "accepted: " << insert;
+      } catch (const engine::Error& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find(std::string("câmpul ") + c.field + " N("), std::string::npos) << message;
+        EXPECT_NE(message.find("T.dbf"), std::string::npos) << message;
+        EXPECT_NE(message.find(c.value), std::string::npos) << message;
+      }
+    } else {
+      db_.execute(insert);
+      EXPECT_EQ(rows(std::string("SELECT ") + c.field + R"( FROM "T.dbf" WHERE A="case")"), std::string(c.field) + "\n" + c.stored + "\n")
+          << c.field << " " << c.value;
+      db_.execute(R"(DELETE FROM "T.dbf")");
+    }
+    EXPECT_EQ(rows(R"(SELECT Count(*) AS N FROM "T.dbf" WHERE A="case")"), "N\n0\n");
+  }
+}
+
+// Earlier builds gave DECIMAL(6,0) one more character: such a table keeps its
+// width, read from its header, and holds what that width holds.
+TEST_F(WriteTest, ATableOfTheWiderEarlierLayoutKeepsItsWidths) {
+  storagetest::writeBytes(dir_.path() / "Vechi.dbf",
+                          storagetest::handMadeDbf({{"IDGOS", 'N', 11, 0}, {"SUMA", 'N', 7, 0}, {"ARIE", 'N', 10, 4}},
+                                                   {"          1      5    2.5000"}));
+  db_.execute(R"(INSERT INTO "Vechi.dbf" VALUES (2, -999999, 99999.9999))");
+  db_.execute(R"(UPDATE "Vechi.dbf" SET SUMA=1000000 WHERE IDGOS=1)");
+  EXPECT_EQ(rows(R"(SELECT IDGOS, SUMA, ARIE FROM "Vechi.dbf")"), "IDGOS\tSUMA\tARIE\n1\t1000000\t2.5\n2\t-999999\t99999.9999\n");
+  std::string layout;
+  for (const engine::FieldDesc& f : db_.fields("Vechi.dbf")) layout += std::to_string(f.length) + "." + std::to_string(f.decimals) + " ";
+  EXPECT_EQ(layout, "11.0 7.0 10.4 ");
 }
 
 TEST_F(WriteTest, RefusedWritesChangeNothing) {

@@ -2,35 +2,19 @@
 // dbfcreate and dbfadd, and GDAL's ogrinfo. Skipped where the tools are missing.
 #include "dbf_test_support.h"
 #include "sql_fixture.h"
+#include "support/external_tool.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace {
 
 using engine::Database;
 using testing::HasSubstr;
 
-bool haveTool(const char* name) { return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0; }
-
-std::string shellQuote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::string output(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buf[4096];
-  std::size_t n = 0;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  EXPECT_EQ(pclose(pipe), 0) << command;
-  return out;
-}
+using witness::haveTool;
+using witness::output;
+using witness::shellQuote;
 
 class WitnessTest : public testing::Test {
  protected:
@@ -51,15 +35,15 @@ TEST_F(WitnessTest, DbfdumpReadsWhatTheEngineWrote) {
   writeSample();
   const std::string header = output("dbfdump -h " + shellQuote(file("Plati.dbf")));
   EXPECT_THAT(header, HasSubstr("Type=C/String, Title=`NUME', Width=12, Decimals=0"));
-  EXPECT_THAT(header, HasSubstr("Title=`SUMA', Width=7, Decimals=0"));
-  EXPECT_THAT(header, HasSubstr("Title=`ARIE', Width=10, Decimals=2"));
+  EXPECT_THAT(header, HasSubstr("Title=`SUMA', Width=6, Decimals=0"));
+  EXPECT_THAT(header, HasSubstr("Title=`ARIE', Width=8, Decimals=2"));
   EXPECT_THAT(header, HasSubstr("Title=`ZI', Width=8"));
   const std::string raw = output("dbfdump -m -r " + shellQuote(file("Plati.dbf")));
   // dbfdump shows the field text without its leading blanks, padded to the width.
   const std::string expected =
-      "\nRecord: 0\nNUME: \xAA" "tefan \xDEu\xFEu \nSUMA: -12    \nARIE: 3.50      \nZI: 20140301\n"
-      "\nRecord: 1\nNUME:             \nSUMA:        \nARIE: 0.13      \nZI:         \n"
-      "\nRecord: 2\nNUME: Ion         \nSUMA: 999999 \nARIE: -0.50     \nZI: 20160229\n\n";
+      "\nRecord: 0\nNUME: \xAA" "tefan \xDEu\xFEu \nSUMA: -12   \nARIE: 3.50    \nZI: 20140301\n"
+      "\nRecord: 1\nNUME:             \nSUMA:       \nARIE: 0.13    \nZI:         \n"
+      "\nRecord: 2\nNUME: Ion         \nSUMA: 999999\nARIE: -0.50   \nZI: 20160229\n\n";
   EXPECT_EQ(raw, expected);
 }
 
@@ -74,6 +58,8 @@ TEST_F(WitnessTest, OgrinfoDecodesTheTextAsWindows1250) {
   EXPECT_THAT(out, HasSubstr("ZI (Date) = 2016/02/29"));
 }
 
+// shapelib writes numeric fields at the published widths (N 6.0, N 8.2): the
+// engine keeps them, fills them to the last digit and refuses what does not fit.
 TEST_F(WitnessTest, EngineReadsAndExtendsATableWrittenByShapelib) {
   if (!haveTool("dbfcreate") || !haveTool("dbfadd") || !haveTool("dbfdump"))
     GTEST_SKIP() << "shapelib tools are not installed";
@@ -87,14 +73,19 @@ TEST_F(WitnessTest, EngineReadsAndExtendsATableWrittenByShapelib) {
     EXPECT_EQ(sqltest::run(db, R"(SELECT NUME, SUMA, ARIE FROM "EXTERN.DBF")"),
               "NUME\tSUMA\tARIE\nŞerban ă\t12\t3.5\n\t\t\nAna\t-7\t-1.25\n");
     EXPECT_EQ(sqltest::run(db, R"(SELECT Count(*) AS N FROM "Extern.dbf" WHERE SUMA IS NULL)"), "N\n1\n");
-    db.execute(R"(INSERT INTO "Extern.dbf" VALUES ("Ţara", 5, 0.5))");
-    db.execute(R"(UPDATE "Extern.dbf" SET SUMA=13 WHERE NUME="Şerban ă")");
+    db.execute(R"(INSERT INTO "Extern.dbf" VALUES ("Ţara", 999999, -9999.99))");
+    db.execute(R"(UPDATE "Extern.dbf" SET SUMA=-99999 WHERE NUME="Şerban ă")");
+    EXPECT_THROW(db.execute(R"(UPDATE "Extern.dbf" SET SUMA=SUMA*10 WHERE NUME="Ţara")"), engine::Error);
+    EXPECT_THROW(db.execute(R"(INSERT INTO "Extern.dbf" VALUES ("Mare", 1, 100000))"), engine::Error);
   }
-  const std::string after = output("dbfdump " + path);
-  EXPECT_THAT(after, HasSubstr("\xAA" "erban \xE3"));
-  EXPECT_THAT(after, HasSubstr("13"));
-  EXPECT_THAT(after, HasSubstr("\xDE" "ara"));
-  EXPECT_THAT(after, HasSubstr("-1.25"));
+  const std::string header = output("dbfdump -h " + path);
+  EXPECT_THAT(header, HasSubstr("Title=`SUMA', Width=6, Decimals=0"));
+  EXPECT_THAT(header, HasSubstr("Title=`ARIE', Width=8, Decimals=2"));
+  EXPECT_EQ(output("dbfdump -m -r " + path),
+            "\nRecord: 0\nNUME: \xAA" "erban \xE3            \nSUMA: -99999\nARIE: 3.50    \n"
+            "\nRecord: 1\nNUME:                     \nSUMA: ******\nARIE: ********\n"  // shapelib's NULLs, kept
+            "\nRecord: 2\nNUME: Ana                 \nSUMA: -7    \nARIE: -1.25   \n"
+            "\nRecord: 3\nNUME: \xDE" "ara                \nSUMA: 999999\nARIE: -9999.99\n\n");
 }
 
 }  // namespace

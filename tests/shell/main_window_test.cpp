@@ -7,7 +7,7 @@
 #include "store/clock.h"
 #include "store/machine_settings.h"
 #include "store/settings_file.h"
-#include "store/engine/sql_text.h"
+#include "store/sql_helpers.h"
 #include "store/scripted_interaction.h"
 
 #include <gtest/gtest.h>
@@ -110,8 +110,7 @@ TEST_F(MainWindowTest, FirstStartLogsInAsAdminAndWritesTheLog) {
   EXPECT_FALSE(window_->loginPanel()->isVisible());
   EXPECT_EQ(window_->windowTitle(), "Dajdor 2014 ver.1.38  >> ADMIN");
 
-  auto rows = context_.database->query("SELECT * FROM " +
-                                       engine::sql::table(context_.paths.dataFile("Log.dbf").toStdString()));
+  auto rows = sql::query(*context_.database, "SELECT * FROM " + sql::table(context_.paths.dataFile("Log.dbf")));
   ASSERT_EQ(rows->rowCount(), 1u);
   rows->first();
   EXPECT_EQ(rows->asText("UTILIZATOR"), "ADMIN");

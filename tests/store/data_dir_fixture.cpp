@@ -21,7 +21,7 @@ StartupResult DataDirTest::start(const QDate& day) {
   options.today = day;
   options.iniRows = fakeIniRows();
   options.modelRoot = dir_.filePath("no-models");
-  return RunStartup(options, ui_);
+  return runStartup(options, ui_);
 }
 
 QStringList DataDirTest::rows(engine::Database& db, const QString& select) {

@@ -30,10 +30,10 @@ TEST_F(ListsTest, VillagesAreTaxpayerVillagesThenOtherLocalities) {
     exec("INSERT INTO \"" + dataFile("DefZone.dbf") + "\" (ID, LOCALIT) VALUES (" + row + ")");
   }
   EXPECT_EQ(FillVillageList(*db_, dataDir()), QStringList({"Deal", "Vale", "Balta", "Munte", "vale"}));
-  EXPECT_EQ(DistinctValues(*db_, dataFile("Gospodar.dbf"), "SATUL"), QStringList({"Deal", "Vale"}));
+  EXPECT_EQ(distinctValues(*db_, dataFile("Gospodar.dbf"), "SATUL"), QStringList({"Deal", "Vale"}));
   // A condition's value is a value, never statement text.
-  EXPECT_EQ(DistinctValues(*db_, dataFile("Gospodar.dbf"), "SATUL", {{"SATUL", "Vale"}}), QStringList({"Vale"}));
-  EXPECT_EQ(DistinctValues(*db_, dataFile("Gospodar.dbf"), "SATUL", {{"SATUL", "x\" OR SATUL<>\""}}), QStringList());
+  EXPECT_EQ(distinctValues(*db_, dataFile("Gospodar.dbf"), "SATUL", {{"SATUL", "Vale"}}), QStringList({"Vale"}));
+  EXPECT_EQ(distinctValues(*db_, dataFile("Gospodar.dbf"), "SATUL", {{"SATUL", "x\" OR SATUL<>\""}}), QStringList());
 }
 
 TEST_F(ListsTest, BudgetCodeOfAGroupByPersonType) {

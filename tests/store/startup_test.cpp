@@ -26,8 +26,8 @@ namespace {
 
 const QDate kMonday(2014, 3, 3);
 
-// What a table of the catalogue must look like on disk: a dBase numeric field
-// is as wide as its digits plus the sign, plus the point when it has decimals.
+// What a table of the catalogue must look like on disk: DECIMAL(p,s) is a
+// numeric field of width p with s decimals.
 QStringList expectedLayout(const schema::Table& table) {
   QStringList out;
   for (const schema::Field& f : table.fields) {
@@ -36,7 +36,7 @@ QStringList expectedLayout(const schema::Table& table) {
         out.append(QString("%1 C %2.0").arg(f.name).arg(f.size));
         break;
       case schema::FieldType::Decimal:
-        out.append(QString("%1 N %2.%3").arg(f.name).arg(f.size + 1 + (f.decimals > 0 ? 1 : 0)).arg(f.decimals));
+        out.append(QString("%1 N %2.%3").arg(f.name).arg(f.size).arg(f.decimals));
         break;
       case schema::FieldType::Date:
         out.append(QString("%1 D 8.0").arg(f.name));
@@ -142,7 +142,7 @@ TEST_F(StartupTest, DailyMaintenanceRunsOncePerDayAndPrimingEveryStart) {
   options.today = kMonday.addDays(1);
   options.iniRows = fakeIniRows();
   options.stepProgress = [&progress](int n) { progress += n; };
-  StartupResult nextDay = RunStartup(options, ui_);
+  StartupResult nextDay = runStartup(options, ui_);
   EXPECT_TRUE(nextDay.dailyMaintenance);
   EXPECT_LT(QFileInfo(dataFile("Gospodar.dbf")).size(), sizeWithDeletedRow);
   EXPECT_EQ(readFile(dataFile("Sate.lst")), "Vale\r\nMunte\r\n");

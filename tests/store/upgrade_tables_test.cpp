@@ -89,7 +89,8 @@ class UpgradeTest : public DataDirTest {
          "CURENT DECIMAL(10,0), ACCESORII DECIMAL(10,0))");
     exec("INSERT INTO " + t("SomDet.dbf") + " (IDSOM, IDGOS, GRUPA, RAMASITA) VALUES (3, 1, \"Paza\", 40)");
 
-    exec("CREATE TABLE " + t("Datorii.dbf") + " " + schema::findTable("Datorii.dbf")->createList());
+    exec("CREATE TABLE " + t("Datorii.dbf") + " " +
+         schema::findTable("Datorii.dbf")->createList().replace("CANT DECIMAL(15,4)", "CANT DECIMAL(9,4)"));
     for (const char* row : {"1, \"A\", \"Impozit pe cladiri\", 17, 0, 0",  // nothing assessed, nothing owed: goes
                             "2, \"A\", \"Impozit pe cladiri\", 0, 25, 0",  // assessed: stays
                             "3, \"A\", \"Paza\", 0, 0, 8",                 // arrears: stays
@@ -97,6 +98,7 @@ class UpgradeTest : public DataDirTest {
                             "5, \"A\", \"Taxa pe pasune\", 9, 9, 0"}) {    // the pasture page's debts go
       exec("INSERT INTO " + t("Datorii.dbf") + " (IDDAT, TIP, GRUPA, SUMA, SUMA2, RESTINI) VALUES (" + row + ")");
     }
+    exec("UPDATE " + t("Datorii.dbf") + " SET CANT=9999.9999, UM=\"mp\" WHERE IDDAT=2");
   }
 
   std::unique_ptr<engine::Database> db_;
@@ -108,12 +110,13 @@ TEST_F(UpgradeTest, OldLayoutsReachTheCurrentOneKeepingTheirValues) {
   StartupResult result = start(kDay);
   ASSERT_TRUE(result.database);
   db_ = std::move(result.database);
-  EXPECT_EQ(result.repairs.size(), 8) << result.repairs.join(", ").toStdString();
+  EXPECT_EQ(result.repairs.size(), 9) << result.repairs.join(", ").toStdString();
   for (const auto& m : ui_.messages) ADD_FAILURE() << (m.title + ": " + m.text).toStdString();
   EXPECT_FALSE(result.databaseEmpty);
 
   // Every upgraded table holds the current fields (added ones at the end).
-  for (const char* file : {"Pag1.dbf", "Pag2.dbf", "Gospodar.dbf", "CODCL.dbf", "Pag6.dbf", "SomDet.dbf", "Ini.dbf"}) {
+  for (const char* file :
+       {"Pag1.dbf", "Pag2.dbf", "Gospodar.dbf", "CODCL.dbf", "Pag6.dbf", "SomDet.dbf", "Ini.dbf", "Datorii.dbf"}) {
     engine::Database scratch(dir_.filePath("scratch").toStdString());
     QDir().mkpath(dir_.filePath("scratch"));
     const QString fresh = dir_.filePath("scratch/") + file;
@@ -151,6 +154,10 @@ TEST_F(UpgradeTest, OldLayoutsReachTheCurrentOneKeepingTheirValues) {
   EXPECT_TRUE(rows(*db_, "SELECT * FROM " + t("Pag6.dbf")).isEmpty());
   EXPECT_EQ(rows(*db_, "SELECT IDSOM, GRUPA, RAMASITA, DOCJUS FROM " + t("SomDet.dbf")), QStringList({"3|Paza|40|"}));
   EXPECT_EQ(rows(*db_, "SELECT IDDAT FROM " + t("Datorii.dbf") + " ORDER BY IDDAT"), QStringList({"2", "3", "4"}));
+  // The widened quantity keeps its value and holds the sum of twelve building values.
+  EXPECT_EQ(rows(*db_, "SELECT CANT, UM FROM " + t("Datorii.dbf") + " WHERE IDDAT=2"), QStringList({"9999.9999|mp"}));
+  exec("UPDATE " + t("Datorii.dbf") + " SET CANT=12*99999999 WHERE IDDAT=3");
+  EXPECT_EQ(rows(*db_, "SELECT CANT FROM " + t("Datorii.dbf") + " WHERE IDDAT=3"), QStringList({"1199999988"}));
 
   // A second start finds nothing left to repair and changes nothing.
   const QStringList iniBefore = rows(*db_, "SELECT * FROM " + t("Ini.dbf"));

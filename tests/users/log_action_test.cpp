@@ -1,8 +1,8 @@
 #include "users/action_log.h"
 
 #include "session/log_action.h"
+#include "store/sql_helpers.h"
 
-#include "store/engine/sql_text.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST_F(LogActionTest, EntriesAreAppendedWithDateTimeUserRoleAndText) {
   // Too long for their columns: cut, the entry is not lost.
   log_.log(secondDay, QString(32, 'U'), "1234567890", QString(150, 'x'));
 
-  auto rows = db_.query("SELECT * FROM " + engine::sql::table(log_.tablePath().toStdString()));
+  auto rows = sql::query(db_, "SELECT * FROM " + sql::table(log_.tablePath()));
   ASSERT_EQ(rows->rowCount(), 4u);
   const std::vector<std::vector<std::string>> expected = {
       {"01.03.2014", "09:05:07", "ADMIN", "", "Pornire program."},
@@ -66,8 +66,7 @@ TEST_F(LogActionTest, ARunLogsUnderTheLoggedInUserAndWithoutADatabaseFailsLoudly
   EXPECT_THROW(LogAction(context, "7", "x"), engine::Error);
   context.database = std::make_unique<engine::Database>(dir_.path().toStdString());
   LogAction(context, "7", ActionLog::paymentText('N', "3"));
-  auto rows = context.database->query("SELECT UTILIZATOR, ROL, ACTIUNE FROM " +
-                                      engine::sql::table(log_.tablePath().toStdString()));
+  auto rows = sql::query(*context.database, "SELECT UTILIZATOR, ROL, ACTIUNE FROM " + sql::table(log_.tablePath()));
   ASSERT_EQ(rows->rowCount(), 1u);
   EXPECT_EQ(rows->value(0, 0).toString(), "CASIER");
   EXPECT_EQ(rows->value(0, 1).toString(), "7");

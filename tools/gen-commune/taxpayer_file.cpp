@@ -227,7 +227,7 @@ class FileBuilder {
     if (legal()) {
       const int count = rng_.chance(0.6) ? static_cast<int>(rng_.between(1, 3)) : 0;
       for (int j = 1; j <= count; ++j) {
-        const std::int64_t value = rng_.between(100, 300) * 100;  // the quantity field of a debt line holds under 100,000
+        const std::int64_t value = rng_.between(100, 300) * 100;  // lei; the debt line of the buildings sums them
         const bool amortised = rng_.chance(0.1);
         const DayNumber evaluated = dayOf(static_cast<int>(rng_.between(year_.year - 6, year_.year - 1)), 12, 31);
         const std::string s = std::to_string(j);

@@ -77,11 +77,14 @@ std::vector<std::string> readDeclaredIndexes(const std::string& tablePath) {
 // ---- loading and validation -------------------------------------------------
 
 Catalog::Impl::Impl(std::string dir)
-    : directory(std::move(dir)), lock(directory), journal(paths::canonical(directory)) {
-  if (journal.pending()) {
+    : directory(std::move(dir)),
+      lock(directory),
+      journal(paths::canonical(directory)),
+      kept(paths::canonical(directory), Journal::kKeptFileName) {
+  if (journal.pending() || kept.pending()) {
     lock.lock(DirectoryLock::Mode::Exclusive);
     try {
-      journal.recover();
+      recoverJournal(true);
     } catch (...) {
       lock.unlock();
       throw;
@@ -190,6 +193,10 @@ std::string Catalog::Impl::resolveCached(std::string_view text) {
 
 std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
   const std::string path = resolveCached(text);
+  if (const auto failed = unrecovered.find(path); failed != unrecovered.end())
+    throw Error("Tabela " + paths::fileName(path) + " nu a putut fi adusă înapoi la starea de dinaintea unei scrieri "
+                "întrerupte (" + failed->second.reason + "). Până atunci nu se folosește; copia ei rămâne în " +
+                Journal::kKeptFileName + ", iar celelalte tabele se pot folosi.");
   auto it = tables.find(path);
   if (it == tables.end())  // created in this unit, not on disk yet: match without regard to case
     it = std::find_if(tables.begin(), tables.end(),
@@ -206,16 +213,49 @@ std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
 
 // ---- unit of work -------------------------------------------------------------
 
+// What is at a path now (kind, identity, size, times), to notice that an
+// obstacle to putting a table back has gone.
+std::string pathLook(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return "-";
+  return std::to_string(st.st_mode) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+         std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+}
+
+// Puts a leftover journal back; what cannot be put back yet waits in `kept`, and
+// its tables are refused while every other table is served.
+void Catalog::Impl::recoverJournal(bool retryKept) {
+  if (retryKept) {
+    unrecovered.clear();
+    keptTried = std::chrono::steady_clock::now();
+    for (const RecoveryFailure& f : kept.recover()) unrecovered[f.path] = {f.reason, pathLook(f.path)};
+  }
+  for (const RecoveryFailure& f : journal.recover(&kept)) unrecovered[f.path] = {f.reason, pathLook(f.path)};
+}
+
+// Trying the kept before-images again takes the directory exclusively: done when
+// this catalog has not tried yet, when a path that stood in the way changed, and
+// otherwise every half minute.
+bool Catalog::Impl::keptWorthRetrying() const {
+  if (unrecovered.empty() || std::chrono::steady_clock::now() - keptTried > std::chrono::seconds(30)) return true;
+  for (const auto& [path, failure] : unrecovered)
+    if (pathLook(path) != failure.seen) return true;
+  return false;
+}
+
 void Catalog::Impl::lockFor(bool writes) {
   lock.lock(writes ? DirectoryLock::Mode::Exclusive : DirectoryLock::Mode::Shared);
-  if (!journal.pending()) return;
+  const bool keptPending = kept.pending();
+  if (!keptPending) unrecovered.clear();
+  const bool retryKept = keptPending && keptWorthRetrying();
+  if (!journal.pending() && !retryKept) return;
   // A writer died mid-flush: put its before-images back before anybody reads.
   try {
     if (!writes) {
       lock.unlock();
       lock.lock(DirectoryLock::Mode::Exclusive);
     }
-    journal.recover();
+    recoverJournal(retryKept);
   } catch (...) {
     lock.unlock();
     throw;
@@ -294,21 +334,18 @@ JournalEntry Catalog::Impl::beforeImage(TableState& s) {
   JournalEntry e;
   e.path = s.path;
   if (s.created) {
-    if (paths::isFile(s.path)) throw Error("Tabela " + s.name + " există deja (" + s.path + ").");
+    paths::requireFreeForTable(s.path, s.name);
     e.kind = JournalEntry::Kind::Absent;
     return e;
   }
   const std::size_t dataEnd = s.diskHeader.size() + std::size_t(s.diskCount) * s.layout.recordLength;
   FileStamp now;
-  statFile(s.path, now);
+  if (!statFile(s.path, now)) throw Error("Tabela " + s.name + " nu poate fi citită (" + s.path + ").");
   e.originalSize = now.size;
   const bool manyRecords = s.dirtyList.size() * s.layout.recordLength > now.size / 4;
   if (s.rewrite || s.dropped || manyRecords || s.diskHeader.size() != s.layout.headerLength) {
     e.kind = JournalEntry::Kind::Whole;
-    std::string whole;
-    if (!io::readFile(s.path, whole)) throw Error("Tabela " + s.name + " nu poate fi citită (" + s.path + ").");
-    e.originalSize = whole.size();
-    e.chunks.emplace_back(0, std::move(whole));
+    e.fromDisk = true;  // copied into the journal as it is written
     return e;
   }
   e.kind = JournalEntry::Kind::Patch;
@@ -366,22 +403,37 @@ void Catalog::Impl::apply(TableState& s) {
   if (s.created) io::syncDirectory(folder);
 }
 
-// Rows added to one table need no journal: the records go first, the header with
-// the new count last, so until the header is written the file says what it said.
+// Rows added to one table: the records go first, the header with the new count
+// last. The journal notes the old header and size, so an append cut short is
+// undone from it; a count that disagrees with the file is otherwise damage.
 bool Catalog::Impl::appendsOnly(const TableState& s) {
   return !s.created && !s.rewrite && !s.dropped && s.dirtyList.empty() && s.count > s.diskCount &&
          s.diskHeader.size() == s.layout.headerLength;
 }
 
 void Catalog::Impl::appendInPlace(TableState& s) {
-  dbf::stamp(s.image, s.count, nextCounter(s.counter, false));
+  FileStamp now;
+  if (!statFile(s.path, now)) throw Error("Tabela " + s.name + " nu poate fi citită (" + s.path + ").");
+  JournalEntry e;
+  e.kind = JournalEntry::Kind::Append;
+  e.path = s.path;
+  e.originalSize = now.size;
+  e.appendedCount = s.count;
+  e.chunks.emplace_back(0, s.diskHeader.substr(0, dbf::kPrefixSize));
   const std::size_t oldEnd = s.layout.headerLength + std::size_t(s.diskCount) * s.layout.recordLength;
+  // The end marker (and whatever followed the records) is overwritten too.
+  std::string tail(now.size > oldEnd ? now.size - oldEnd : 0, '\0');
+  if (!tail.empty() && ::pread(s.fileLock.fd(), tail.data(), tail.size(), static_cast<off_t>(oldEnd)) !=
+                           static_cast<ssize_t>(tail.size()))
+    throw Error("Tabela " + s.name + " nu poate fi citită (" + s.path + ").");
+  e.chunks.emplace_back(oldEnd, std::move(tail));
+  journal.write({e});
+  dbf::stamp(s.image, s.count, nextCounter(s.counter, false));
   const std::size_t recordsEnd = s.layout.headerLength + std::size_t(s.count) * s.layout.recordLength;
   const int fd = io::openForWrite(s.path, false, false);
   try {
-    std::string tail(s.image, oldEnd, recordsEnd - oldEnd);
-    tail += dbf::kEndOfFile;
-    io::writeAt(fd, oldEnd, tail, s.path);
+    io::writeAt(fd, oldEnd, std::string_view(s.image.data() + oldEnd, recordsEnd - oldEnd), s.path);
+    io::writeAt(fd, recordsEnd, std::string_view(&dbf::kEndOfFile, 1), s.path);
     io::truncateTo(fd, recordsEnd + 1, s.path);
     io::syncFile(fd, s.path);
     io::writeAt(fd, 0, std::string_view(s.image.data(), dbf::kPrefixSize), s.path);
@@ -391,6 +443,7 @@ void Catalog::Impl::appendInPlace(TableState& s) {
     throw;
   }
   io::closeFile(fd);
+  journal.clear(false);
 }
 
 void Catalog::Impl::flush() {
@@ -418,7 +471,7 @@ void Catalog::Impl::flush() {
   } catch (...) {
     // Put every table back as it was; the caller re-reads them.
     try {
-      journal.recover();
+      recoverJournal(false);
     } catch (...) {
     }
     throw;

@@ -1,5 +1,11 @@
 #include "store/engine/catalog/paths.h"
 
+#include "store/engine/database.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
@@ -28,6 +34,21 @@ std::string findEntry(const std::string& dir, const std::string& name) {
   }
   ::closedir(d);
   return found;
+}
+
+std::string reasonOf(int error) {
+  switch (error) {
+    case ENAMETOOLONG:
+      return "numele este prea lung pentru sistemul de fișiere";
+    case ENOTDIR:
+      return "o parte a căii nu este un dosar";
+    case EACCES:
+      return "accesul este refuzat";
+    case ELOOP:
+      return "legăturile simbolice se închid în cerc";
+    default:
+      return std::strerror(error);
+  }
 }
 
 std::string matchCase(const std::string& path) {
@@ -98,6 +119,21 @@ std::string fileName(const std::string& path) {
 bool isFile(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void requireFreeForTable(const std::string& path, const std::string& table) {
+  const std::string refused = "Tabela " + table + " nu poate fi creată (" + path + "): ";
+  if (isFile(path)) throw Error("Tabela " + table + " există deja (" + path + ").");
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0) {
+    throw Error(refused + "există deja un " + (S_ISDIR(st.st_mode) ? "dosar" : "obiect care nu este fișier") +
+                " cu acest nume.");
+  }
+  if (errno != ENOENT) throw Error(refused + reasonOf(errno) + ".");
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw Error(refused + "dosarul nu există.");
+  if (::access(folder.c_str(), W_OK) != 0) throw Error(refused + "în dosar nu se poate scrie.");
 }
 
 }  // namespace engine::paths

@@ -20,5 +20,9 @@ std::string fileName(const std::string& path);
 // resolved for the longest existing prefix (so the cache never holds a table twice).
 std::string canonical(const std::string& path);
 bool isFile(const std::string& path);
+// Throws Error unless a new table can be made at `path`: nothing of that name
+// exists (no file, folder, FIFO or link), the name is one the file system takes,
+// and its folder exists and can be written.
+void requireFreeForTable(const std::string& path, const std::string& table);
 
 }  // namespace engine::paths

@@ -49,8 +49,11 @@ std::string convertRecords(const TableState& s, const dbf::Layout& to, const std
       char* target = rec.data() + 1 + to.offsets[i];
       if (a.type == b.type && a.length == b.length && a.decimals == b.decimals)
         std::copy(bytes.begin(), bytes.end(), target);
-      else
+      else if (dbf::understood(a.type))
         dbf::encode(s.name, b, dbf::decode(a, bytes), target);
+      else
+        throw Error("Câmpul " + a.name + " al tabelei " + s.name + " are tipul „" + std::string(1, a.type) +
+                    "”, pe care programul nu îl poate citi; nu se poate transforma.");
     }
     image += rec;
   }
@@ -79,8 +82,8 @@ int requireField(const Table& table, std::string_view name) {
 }  // namespace
 
 void dropProductionIndexOf(const std::string& file) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return;  // a file that cannot be opened is left alone
+  const int fd = io::openRegular(file, O_WRONLY);
+  if (fd < 0) return;  // a file that cannot be opened, or is no file, is left alone
   const char zero = 0;
   const bool written = ::pwrite(fd, &zero, 1, dbf::kProductionIndexOffset) == 1;
   ::close(fd);
@@ -95,7 +98,9 @@ void Catalog::create(std::string_view pathText, const std::vector<FieldDesc>& fi
   const std::string name = paths::fileName(path);
   d.requireNoTransaction(name);
   d.asStatement([&] {
-    if (paths::isFile(path)) throw Error("Tabela " + name + " există deja (" + path + ").");
+    // Before anything is journalled: a name the file system refuses, or a folder
+    // or FIFO of that name, fails here and not half-way through the flush.
+    paths::requireFreeForTable(path, name);
     // Cached but gone from the disk: another program removed it, so it may be made again.
     d.tables.erase(path);
     auto state = std::make_unique<TableState>();

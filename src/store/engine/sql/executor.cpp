@@ -442,8 +442,27 @@ Result runSelect(const SelectPlan& plan, const EvalContext* outer) {
 
 // ---- statements
 
+// A plain SELECT (no groups, DISTINCT or ORDER BY) gives its rows one at a time,
+// without materialising them; false for any other.
+template <class Visit>
+bool streamRows(const SelectPlan& plan, std::size_t& expected, Visit&& visit) {
+  if (plan.grouped || plan.distinct || !plan.order.empty()) return false;
+  const Rows rows = joinedRows(plan, nullptr);
+  expected = rows.count();
+  EvalContext ctx;
+  ctx.tables = &plan.tables;
+  std::vector<Value> values(plan.columns.size());
+  for (std::size_t i = 0; i < rows.count(); ++i) {
+    ctx.records = rows.row(i);
+    for (std::size_t c = 0; c < values.size(); ++c) values[c] = sqlexec::evaluate(*plan.columns[c].expr, ctx);
+    visit(values);
+  }
+  return true;
+}
+
 std::int64_t insert(sqlexec::Planner& planner, const sqlparse::InsertStmt& s) {
   const std::shared_ptr<Table> table = planner.open(s.table);
+  table->requireSound();
   std::vector<int> targets;
   if (s.fields.empty()) {
     for (std::size_t f = 0; f < table->fields().size(); ++f) targets.push_back(static_cast<int>(f));
@@ -455,30 +474,46 @@ std::int64_t insert(sqlexec::Planner& planner, const sqlparse::InsertStmt& s) {
       targets.push_back(f);
     }
   }
-  std::vector<std::vector<Value>> records;
-  auto addRecord = [&](auto valueAt, std::size_t count, std::size_t position) {
+  auto checkCount = [&](std::size_t count, std::size_t position) {
     if (count != targets.size())
       planner.fail(position, "sunt " + std::to_string(count) + " valori pentru " + std::to_string(targets.size()) + " campuri");
-    std::vector<Value> record(table->fields().size());
-    for (std::size_t i = 0; i < count; ++i) record[static_cast<std::size_t>(targets[i])] = valueAt(i);
-    records.push_back(std::move(record));
+  };
+  std::int64_t inserted = 0;
+  std::vector<Value> record(table->fields().size());
+  auto insertRow = [&](const Value* values) {
+    std::fill(record.begin(), record.end(), Value());
+    for (std::size_t i = 0; i < targets.size(); ++i) record[static_cast<std::size_t>(targets[i])] = values[i];
+    table->appendRecord(record);
+    ++inserted;
   };
   if (s.select) {
     const auto plan = planner.select(*s.select);
-    const Result r = runSelect(*plan, nullptr);
-    const std::size_t width = r.names.size();
-    for (std::size_t row = 0; width && row < r.cells.size() / width; ++row)
-      addRecord([&](std::size_t i) { return r.cells[row * width + i]; }, width, s.table.position);
+    checkCount(plan->columns.size(), s.table.position);
+    // Copying whole tables streams: the rows go in as they are read, so memory
+    // grows by the records written only. A statement that reads its own target
+    // reads all its rows before the first insert.
+    std::size_t expected = 0;
+    const bool streamed = planner.timesNamed(*table) == 1 && streamRows(*plan, expected, [&](const std::vector<Value>& row) {
+      if (inserted == 0) table->reserveAppends(expected);
+      insertRow(row.data());
+    });
+    if (!streamed) {
+      const Result r = runSelect(*plan, nullptr);
+      const std::size_t width = r.names.size();
+      for (std::size_t row = 0; width && row < r.cells.size() / width; ++row) insertRow(&r.cells[row * width]);
+    }
   } else {
     EvalContext none;
+    std::vector<std::vector<Value>> rows;
     for (const auto& row : s.rows) {
       std::vector<Value> values;
       for (const auto& e : row) values.push_back(sqlexec::evaluate(*planner.bindRow(*e, nullptr), none));
-      addRecord([&](std::size_t i) { return values[i]; }, values.size(), row.empty() ? 0 : row.front()->position);
+      checkCount(values.size(), row.empty() ? 0 : row.front()->position);
+      rows.push_back(std::move(values));
     }
+    for (const auto& values : rows) insertRow(values.data());
   }
-  for (const auto& record : records) table->appendRecord(record);
-  return static_cast<std::int64_t>(records.size());
+  return inserted;
 }
 
 std::vector<std::uint32_t> matchingRecords(const SelectPlan& plan) {
@@ -489,6 +524,7 @@ std::vector<std::uint32_t> matchingRecords(const SelectPlan& plan) {
 std::int64_t update(sqlexec::Planner& planner, const sqlparse::UpdateStmt& s) {
   const auto plan = planner.filter(s.table, s.where.get());
   Table& table = *plan->tables[0];
+  table.requireSound();  // also when no row matches: the count of rows is not to be trusted
   const sqlexec::Source& source = plan->sources[0];
   std::vector<int> targets;
   std::vector<sqlexec::BoundPtr> values;
@@ -500,22 +536,35 @@ std::int64_t update(sqlexec::Planner& planner, const sqlparse::UpdateStmt& s) {
     values.push_back(planner.bindRow(*a.value, plan.get()));
   }
   const std::vector<std::uint32_t> records = matchingRecords(*plan);
-  // Every new value is computed from the rows as they were before the statement.
-  std::vector<Value> computed;
-  computed.reserve(records.size() * values.size());
+  // Every new value is computed from the rows as they were before the statement:
+  // row by row when only the row itself is read (its values all computed before
+  // the first is written), all rows first when a sub-select reads the table too.
   EvalContext ctx;
   ctx.tables = &plan->tables;
-  for (const std::uint32_t rec : records) {
+  std::vector<Value> row(values.size());
+  auto compute = [&](std::uint32_t rec, Value* out) {
     ctx.records = &rec;
-    for (const auto& v : values) computed.push_back(sqlexec::evaluate(*v, ctx));
+    for (std::size_t i = 0; i < values.size(); ++i) out[i] = sqlexec::evaluate(*values[i], ctx);
+  };
+  auto write = [&](std::uint32_t rec, const Value* in) {
+    for (std::size_t i = 0; i < targets.size(); ++i) table.set(rec, targets[i], in[i]);
+  };
+  if (planner.timesNamed(table) == 1) {
+    for (const std::uint32_t rec : records) {
+      compute(rec, row.data());
+      write(rec, row.data());
+    }
+  } else {
+    std::vector<Value> computed(records.size() * values.size());
+    for (std::size_t r = 0; r < records.size(); ++r) compute(records[r], &computed[r * values.size()]);
+    for (std::size_t r = 0; r < records.size(); ++r) write(records[r], &computed[r * values.size()]);
   }
-  for (std::size_t r = 0; r < records.size(); ++r)
-    for (std::size_t i = 0; i < targets.size(); ++i) table.set(records[r], targets[i], computed[r * targets.size() + i]);
   return static_cast<std::int64_t>(records.size());
 }
 
 std::int64_t remove(sqlexec::Planner& planner, const sqlparse::DeleteStmt& s) {
   const auto plan = planner.filter(s.table, s.where.get());
+  plan->tables[0]->requireSound();
   const std::vector<std::uint32_t> records = matchingRecords(*plan);
   for (const std::uint32_t rec : records) plan->tables[0]->markDeleted(rec);
   return static_cast<std::int64_t>(records.size());

@@ -614,11 +614,12 @@ class Parser {
         if (accept(",")) scale = integer("numarul de zecimale");
         expect(")");
       }
-      if (precision < 1 || precision > 18 || scale > precision)
-        failAt(typePos, "DECIMAL(p,s) cere 1 <= p <= 18 si s <= p");
-      // Room for every number of `precision` digits, its sign and its point.
+      // dBase numeric fields: p is the width of the written text (sign, digits,
+      // point), s the decimals, as every dBase engine has created them.
+      if (precision < 1 || precision > 20 || (scale > 0 && scale > precision - 2))
+        failAt(typePos, "DECIMAL(p,s) cere 1 <= p <= 20 si s = 0 sau s <= p-2");
       f.type = 'N';
-      f.length = precision + 1 + (scale > 0 ? 1 : 0);
+      f.length = precision;
       f.decimals = scale;
     } else if (type == "DATE") {
       f.type = 'D';

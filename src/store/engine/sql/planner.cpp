@@ -152,7 +152,15 @@ void Planner::fail(std::size_t position, const std::string& reason) const {
   throw sqlparse::syntaxError(statement_, position, reason);
 }
 
-std::shared_ptr<Table> Planner::open(const sqlparse::TableRef& ref) { return catalog_.open(tablePath(ref.path)); }
+std::shared_ptr<Table> Planner::open(const sqlparse::TableRef& ref) {
+  auto table = catalog_.open(tablePath(ref.path));
+  opened_.push_back(table.get());
+  return table;
+}
+
+int Planner::timesNamed(const Table& table) const {
+  return static_cast<int>(std::count(opened_.begin(), opened_.end(), &table));
+}
 
 int Planner::fieldOf(const Table& table, std::string_view field, std::size_t position) const {
   const int index = table.fieldIndex(field);

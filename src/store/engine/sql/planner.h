@@ -85,6 +85,9 @@ class Planner {
   // A field of the table named by an assignment or a field list; throws when absent.
   int fieldOf(const Table& table, std::string_view field, std::size_t position) const;
   std::shared_ptr<Table> open(const sqlparse::TableRef& ref);
+  // How many times the statement named the table (its target once, each FROM and
+  // sub-select again): 1 means a write to it cannot change what the statement reads.
+  int timesNamed(const Table& table) const;
   [[noreturn]] void fail(std::size_t position, const std::string& reason) const;
 
   struct Scope;
@@ -103,6 +106,7 @@ class Planner {
 
   Catalog& catalog_;
   std::string_view statement_;
+  std::vector<const Table*> opened_;
 };
 
 // Opens a statement's table: a name without extension gets ".dbf".

@@ -1,6 +1,6 @@
 #include "store/engine/storage/dbf_format.h"
 
-#include "store/engine/storage/codepage.h"
+#include "store/engine/codepage.h"
 #include "store/engine/storage/dbf_number.h"
 
 #include <cctype>
@@ -99,9 +99,11 @@ Parsed parse(const std::string& table, std::string_view image) {
   if (p.layout.headerLength < kPrefixSize + 1 || p.layout.headerLength > image.size())
     damaged(table, "lungimea antetului (" + std::to_string(p.layout.headerLength) + ") nu se potrivește cu fișierul");
   if (p.layout.recordLength < 1) damaged(table, "lungimea înregistrării este 0");
+  // The descriptors run up to the terminator, which must lie inside the header.
   std::uint32_t offset = 0;
-  for (std::size_t at = kPrefixSize; at + kDescriptorSize <= p.layout.headerLength && image[at] != kTerminator;
-       at += kDescriptorSize) {
+  std::size_t at = kPrefixSize;
+  for (; at < p.layout.headerLength && image[at] != kTerminator; at += kDescriptorSize) {
+    if (at + kDescriptorSize >= p.layout.headerLength) break;
     FieldDesc f;
     const std::string_view rawName = image.substr(at, 11);
     f.name = std::string(rawName.substr(0, rawName.find('\0')));
@@ -115,7 +117,19 @@ Parsed parse(const std::string& table, std::string_view image) {
     offset += static_cast<std::uint32_t>(f.length);
     p.layout.fields.push_back(std::move(f));
   }
+  if (at >= p.layout.headerLength || image[at] != kTerminator)
+    damaged(table, "lungimea antetului (" + std::to_string(p.layout.headerLength) +
+                       ") nu cuprinde descrierea câmpurilor și terminatorul ei");
   if (p.layout.fields.empty()) damaged(table, "nu are niciun câmp");
+  // Between the terminator and the records other writers leave zeros (or, in Visual
+  // FoxPro tables, a 263-byte link to their database). Anything else means the
+  // header length points into the records.
+  const std::size_t gap = p.layout.headerLength - (at + 1);
+  const std::string_view padding = image.substr(at + 1, gap);
+  const bool foxPro = image[0] == 0x30 || image[0] == 0x31 || image[0] == 0x32;
+  if (padding.find_first_not_of('\0') != std::string_view::npos && !(foxPro && gap == 263))
+    damaged(table, "lungimea antetului (" + std::to_string(p.layout.headerLength) + ") nu corespunde câmpurilor (" +
+                       std::to_string(at + 1) + ")");
   if (offset + 1 != p.layout.recordLength)
     damaged(table, "lungimea înregistrării din antet (" + std::to_string(p.layout.recordLength) +
                        ") nu corespunde câmpurilor (" + std::to_string(offset + 1) + ")");
@@ -125,7 +139,14 @@ Parsed parse(const std::string& table, std::string_view image) {
     p.count = static_cast<std::uint32_t>(available);
     p.damage = "antetul declară " + std::to_string(declared) + " înregistrări, fișierul conține " +
                std::to_string(available);
+    return p;
   }
+  // Past the declared records only end markers or padding: anything else (records
+  // start with ' ' or '*') means the count is wrong. They are kept, never cut off.
+  const std::size_t dataEnd = p.layout.headerLength + std::size_t(declared) * p.layout.recordLength;
+  if (image.substr(dataEnd).find_first_not_of(std::string_view("\x1A\0", 2)) != std::string_view::npos)
+    p.damage = "antetul declară " + std::to_string(declared) + " înregistrări, fișierul are loc pentru " +
+               std::to_string(available);
   return p;
 }
 
@@ -204,6 +225,8 @@ std::uint64_t changeCounter(std::string_view header) {
   if (header.size() < kCounterOffset + 8) return 0;
   return static_cast<std::uint64_t>(readLe(header, kCounterOffset + 4, 4)) << 32 | readLe(header, kCounterOffset, 4);
 }
+
+bool understood(char type) { return type == 'C' || type == 'N' || type == 'F' || type == 'D' || type == 'L'; }
 
 Value decode(const FieldDesc& field, std::string_view bytes) {
   switch (field.type) {

@@ -54,6 +54,11 @@ std::string buildHeader(const Layout& layout);
 void stamp(std::string& header, std::uint32_t count, std::uint64_t counter);
 std::uint64_t changeCounter(std::string_view header);
 
+// C, N, F, D, L: types whose bytes the engine reads and writes itself. Any other
+// field (a memo pointer, a type of another dialect) reads as NULL and is carried
+// through byte for byte, never rewritten.
+bool understood(char type);
+
 Value decode(const FieldDesc& field, std::string_view bytes);
 // Writes `v` into the field's bytes; throws Error naming table, field and value.
 void encode(const std::string& table, const FieldDesc& field, const Value& v, char* out);

@@ -1,6 +1,7 @@
 #include "store/engine/storage/file_lock.h"
 
 #include "store/engine/database.h"
+#include "store/engine/storage/journal_io.h"
 
 #include <cerrno>
 #include <chrono>
@@ -55,8 +56,8 @@ DirectoryLock::~DirectoryLock() {
 
 void DirectoryLock::lock(Mode mode) {
   if (fd_ < 0) {
-    fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0) fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = io::openRegular(path_, O_RDWR | O_CREAT);
+    if (fd_ < 0) fd_ = io::openRegular(path_, O_RDONLY);
     if (fd_ < 0) {
       mode_ = mode;
       return;
@@ -86,7 +87,7 @@ TableFileLock::~TableFileLock() { detach(); }
 
 void TableFileLock::attach(const std::string& path, const std::string& table) {
   detach();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  fd_ = io::openRegular(path, O_RDONLY);
   if (fd_ < 0) return;  // unreadable files fail when read, with their own message
   if (flock(fd_, LOCK_SH | LOCK_NB) != 0) {
     close(fd_);

@@ -19,15 +19,29 @@ void step() {
 }
 
 [[noreturn]] void fail(const std::string& what, const std::string& path) {
-  throw Error("Scrierea fișierului " + path + " a eșuat (" + what + ": " + std::strerror(errno) + ").");
+  const bool notAFile = what == "open" && (errno == EINVAL || errno == EISDIR);
+  const std::string reason = notAFile ? "nu este un fișier obișnuit" : std::strerror(errno);
+  throw Error("Scrierea fișierului " + path + " a eșuat (" + what + ": " + reason + ").");
 }
 
 }  // namespace
 
 void killAtStep(int n) { stepsToKill = n; }
 
+int openRegular(const std::string& path, int flags, unsigned mode) {
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, static_cast<mode_t>(mode));
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  return fd;
+}
+
 bool readFile(const std::string& path, std::string& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = openRegular(path, O_RDONLY);
   if (fd < 0) return false;
   struct stat st {};
   bool ok = fstat(fd, &st) == 0;
@@ -79,8 +93,15 @@ void syncDirectory(const std::string& directory) {
 
 int openForWrite(const std::string& path, bool create, bool truncate) {
   step();
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | (create ? O_CREAT : 0) | (truncate ? O_TRUNC : 0), 0666);
+  // Checked before truncating: a folder or FIFO named like a table is never touched.
+  const int fd = openRegular(path, O_WRONLY | (create ? O_CREAT : 0));
   if (fd < 0) fail("open", path);
+  if (truncate && ::ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    fail("truncate", path);
+  }
   return fd;
 }
 

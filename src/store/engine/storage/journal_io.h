@@ -7,14 +7,17 @@
 
 namespace engine::io {
 
-// Reads a whole file; false when it cannot be opened or read.
+// open(2) of a regular file only, never waiting on a FIFO or a device: -1 with
+// errno EINVAL for anything else (a folder, a FIFO, a socket named like a table).
+int openRegular(const std::string& path, int flags, unsigned mode = 0666);
+// Reads a whole regular file; false when it cannot be opened or read.
 bool readFile(const std::string& path, std::string& out);
 // pwrite of all bytes; throws Error naming the file on failure.
 void writeAt(int fd, std::uint64_t offset, std::string_view bytes, const std::string& path);
 void truncateTo(int fd, std::uint64_t size, const std::string& path);
 void syncFile(int fd, const std::string& path);  // data and size (fdatasync)
 void syncDirectory(const std::string& directory);
-// Opens for writing (creating when asked); throws Error naming the file.
+// Opens a regular file for writing (creating when asked); throws Error naming the file.
 int openForWrite(const std::string& path, bool create, bool truncate);
 void closeFile(int fd);
 void removeFile(const std::string& path);

@@ -13,6 +13,11 @@ void refuseDamaged(const TableState& s) {
     throw Error("Tabela " + s.name + " este deteriorată (" + s.damage + "); nu se scrie în ea.");
 }
 
+[[noreturn]] void refuseForeignField(const TableState& s, const FieldDesc& f, const char* what) {
+  throw Error("Câmpul " + f.name + " al tabelei " + s.name + " are tipul „" + std::string(1, f.type) +
+              "”, pe care programul nu îl poate scrie; " + what + ".");
+}
+
 void checkRecord(const TableState& s, std::uint32_t rec) {
   if (rec >= s.count)
     throw Error("Înregistrarea " + std::to_string(rec) + " nu există în tabela " + s.name + ".");
@@ -120,6 +125,7 @@ void Table::set(std::uint32_t rec, int field, const Value& v) {
   refuseDamaged(s);
   const auto f = static_cast<std::size_t>(field);
   const FieldDesc& desc = s.layout.fields[f];
+  if (!dbf::understood(desc.type)) refuseForeignField(s, desc, "valorile lui rămân cum sunt");
   std::string bytes(static_cast<std::size_t>(desc.length), ' ');
   dbf::encode(s.name, desc, v, bytes.data());
   char* target = s.record(rec) + 1 + s.layout.offsets[f];
@@ -148,6 +154,9 @@ std::uint32_t Table::appendRecord(const std::vector<Value>& values) {
   if (values.size() > s.layout.fields.size())
     throw Error("Prea multe valori (" + std::to_string(values.size()) + ") pentru tabela " + s.name + ", care are " +
                 std::to_string(s.layout.fields.size()) + " câmpuri.");
+  // A blank memo is no memo; a blank of an unknown type may mean anything.
+  for (const FieldDesc& f : s.layout.fields)
+    if (!dbf::understood(f.type) && f.type != 'M') refuseForeignField(s, f, "în tabelă nu se pot adăuga înregistrări");
   std::string rec(s.layout.recordLength, ' ');
   for (std::size_t i = 0; i < values.size(); ++i)
     dbf::encode(s.name, s.layout.fields[i], values[i], rec.data() + 1 + s.layout.offsets[i]);
@@ -158,6 +167,14 @@ std::uint32_t Table::appendRecord(const std::vector<Value>& values) {
   ++s.rowsVersion;
   ++s.contentVersion;
   return number;
+}
+
+void Table::requireSound() const { refuseDamaged(*s_); }
+
+void Table::reserveAppends(std::size_t count) {
+  TableState& s = *s_;
+  const std::size_t needed = s.image.size() + count * s.layout.recordLength;
+  if (needed > s.image.capacity()) s.image.reserve(needed);
 }
 
 void Table::markDeleted(std::uint32_t rec) {

@@ -26,7 +26,7 @@
 // - Structural changes (create, drop, addField, dropField) are refused inside a
 //   Database transaction.
 // - SqlError's constructor belongs to the SQL side (parser); database.cpp does not
-//   define it. database.cpp calls executeStatement/executeQuery of sql_executor.h.
+//   define it. database.cpp calls executeStatement/executeQuery of sql/executor.h.
 #pragma once
 
 #include "store/engine/database.h"
@@ -62,7 +62,11 @@ class Table {
   void set(std::uint32_t rec, int field, const Value& v);
   // Values in field order; missing trailing values are NULL. Returns the record number.
   std::uint32_t appendRecord(const std::vector<Value>& values);
+  // Room for `count` more records, so a long run of appends never copies the table.
+  void reserveAppends(std::size_t count);
   void markDeleted(std::uint32_t rec);
+  // Throws the damage message when the file was read only partly (writes refused).
+  void requireSound() const;
 
   const std::vector<std::uint32_t>& lookup(int field, const Value& key);
 

@@ -1,4 +1,4 @@
-#include "store/engine/storage/codepage.h"
+#include "store/engine/codepage.h"
 
 #include <array>
 #include <cstdint>
