@@ -46,7 +46,12 @@ SettingsPageWidget::SettingsPageWidget(const SettingPage& page, QWidget* parent)
   scroll->setFrameShape(QFrame::NoFrame);
   auto* content = new QWidget(scroll);
   auto* sections = new QVBoxLayout(content);
-  for (const SettingSection& section : page.sections) sections->addWidget(createSection(section));
+  for (const SettingSection& section : page.sections) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(createSection(section), 1);
+    sections->addLayout(row);
+    sectionRows_.insert(section.heading, row);
+  }
   extras_ = new QVBoxLayout;
   sections->addLayout(extras_);
   sections->addStretch(1);
@@ -105,6 +110,7 @@ QWidget* SettingsPageWidget::createSection(const SettingSection& section) {
   }
   grid->setColumnStretch(lastColumn + 1, 1);
   layout->addLayout(grid);
+  layout->addStretch(1);  // a section made taller by its neighbour keeps its rows at the top
   return frame;
 }
 

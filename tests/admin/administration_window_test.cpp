@@ -10,6 +10,7 @@
 #include "users/user_management.h"
 #include "widgets/balloon_hint_widget.h"
 #include "widgets/numeric_edit_widget.h"
+#include "widgets/program_setup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,9 +33,13 @@ using namespace dajdor::admin;
 namespace dajdor::testing {
 namespace {
 
+// A laptop's 1366 x 768 screen without its task bar.
+const QRect kLaptopScreen(0, 0, 1366, 728);
+
 class AdministrationWindowTest : public AdminTest {
  protected:
   std::unique_ptr<AdministrationWindow> openWindow(bool local = true) {
+    setUpProgram(*qApp, "Dajdor 2014");  // the program's look, for the screenshots
     Paths paths = Paths::forAppDir(dir_.path());
     if (!local) {
       paths.dataDir = dir_.filePath("shared");
@@ -47,6 +52,7 @@ class AdministrationWindowTest : public AdminTest {
     window->setUserName(user_.name);
     window->prepare();
     window->show();
+    window->fitInto(kLaptopScreen);
     return window;
   }
   template <typename W>
@@ -432,6 +438,13 @@ TEST_F(AdministrationWindowTest, UsersAreManagedOnTheGeneralPageWhileTheWindowIs
   ASSERT_EQ(grid->rowCount(), 1);
   EXPECT_EQ(users.read().size(), 2);
   grab(window.get(), "administration-users.png");
+  // The list is in sight as the general page opens, without scrolling.
+  window->showPage("PageGeneral");
+  QApplication::processEvents();
+  auto* scroll = window->page("PageGeneral")->findChild<QScrollArea*>();
+  const QRect shown(grid->mapTo(scroll->viewport(), QPoint(0, 0)), grid->size());
+  EXPECT_TRUE(scroll->viewport()->rect().contains(shown));
+  EXPECT_TRUE(find<QPushButton>(window.get(), "DeleteUserButton")->visibleRegion().boundingRect().height() > 0);
 
   click(window.get(), "CancelButton");
   EXPECT_EQ(grid->rowCount(), 0);
