@@ -153,6 +153,9 @@ TEST(AccountDialog, EnterWalksTheInputsAndStoresFromTheLegitimation) {
   dialog.show();
   dialog.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  const QString folder = QString(DAJDOR_BIN_DIR) + "/../screenshots";  // for a look by eye
+  QDir().mkpath(folder);
+  dialog.grab().save(folder + "/account.png");
   QTest::keyClicks(dialog.newPasswordInput(), "nou");  // the old password is selected
   QTest::keyClick(dialog.newPasswordInput(), Qt::Key_Return);
   EXPECT_TRUE(dialog.isVisible());
