@@ -55,6 +55,8 @@ SettingsPageWidget::SettingsPageWidget(const SettingPage& page, QWidget* parent)
   extras_ = new QVBoxLayout;
   sections->addLayout(extras_);
   sections->addStretch(1);
+  // One label column for the whole page: the inputs of all its sections line up.
+  for (QGridLayout* grid : grids_) grid->setColumnMinimumWidth(0, labelWidth_);
   scroll->setWidget(content);
   // The rows never scroll sideways: the page asks for the width its widest row needs.
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -76,6 +78,7 @@ QWidget* SettingsPageWidget::createSection(const SettingSection& section) {
     layout->addLayout(headingRow);
   }
   auto* grid = new QGridLayout;
+  grids_.append(grid);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(3);
   int row = 0;
@@ -90,7 +93,11 @@ QWidget* SettingsPageWidget::createSection(const SettingSection& section) {
   int lastColumn = std::max<int>(1, section.columns.size());
   for (const SettingRow& r : section.rows) {
     const bool ownCaption = r.inputs.size() == 1 && r.inputs.first().kind == InputKind::Check;
-    if (!ownCaption && !r.label.isEmpty()) grid->addWidget(new QLabel(r.label, frame), row, 0);
+    if (!ownCaption && !r.label.isEmpty()) {
+      auto* label = new QLabel(r.label, frame);
+      labelWidth_ = std::max(labelWidth_, label->sizeHint().width());
+      grid->addWidget(label, row, 0);
+    }
     for (const SettingInput& in : r.inputs) {
       QWidget* widget = createInput(in, frame);
       if (ownCaption) {

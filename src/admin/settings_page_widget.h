@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QBoxLayout;
+class QGridLayout;
 class QLabel;
 
 namespace dajdor::admin {
@@ -43,6 +44,8 @@ class SettingsPageWidget : public QWidget {
   QHash<QString, QWidget*> inputs_;  // upper-case name -> input
   QHash<QString, QBoxLayout*> pathButtons_;
   QHash<QString, QBoxLayout*> sectionRows_;  // section heading -> its row
+  QList<QGridLayout*> grids_;                // one per section
+  int labelWidth_ = 0;                       // the widest row label of the page
   QBoxLayout* extras_ = nullptr;
   QBoxLayout* titleButtons_ = nullptr;
 };
