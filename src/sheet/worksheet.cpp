@@ -1,0 +1,290 @@
+#include "sheet/worksheet.h"
+
+#include "sheet/area_list.h"
+#include "sheet/cell_address.h"
+#include "sheet/cell_styles.h"
+#include "sheet/day_serial.h"
+#include "sheet/sheet_error.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace sheet {
+namespace {
+
+std::string trimmedUpper(std::string_view text) {
+  std::size_t first = 0, last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  std::string out(text.substr(first, last - first));
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
+
+std::string numberText(double number) {
+  char buffer[32];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, number);
+  return ec == std::errc() ? std::string(buffer, end) : std::string();
+}
+
+}  // namespace
+
+Worksheet::Worksheet(std::string name, std::string part, CellStyles& styles, bool system1904)
+    : name_(std::move(name)), part_(std::move(part)), styles_(styles), system1904_(system1904) {}
+
+bool Worksheet::Row::hasContent() const {
+  return std::any_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.hasContent(); });
+}
+
+int Worksheet::lastRow() const {
+  for (int row = static_cast<int>(rows_.size()); row >= 1; --row)
+    if (rows_[static_cast<std::size_t>(row - 1)].hasContent()) return row;
+  return 0;
+}
+
+int Worksheet::lastColumn() const {
+  int last = 0;
+  for (const Row& row : rows_)
+    for (int column = static_cast<int>(row.cells.size()); column > last; --column)
+      if (row.cells[static_cast<std::size_t>(column - 1)].hasContent()) {
+        last = column;
+        break;
+      }
+  return last;
+}
+
+const Cell* Worksheet::cellAt(int row, int column) const {
+  if (row < 1 || column < 1 || row > static_cast<int>(rows_.size())) return nullptr;
+  const Row& line = rows_[static_cast<std::size_t>(row - 1)];
+  if (column > static_cast<int>(line.cells.size())) return nullptr;
+  return &line.cells[static_cast<std::size_t>(column - 1)];
+}
+
+Cell& Worksheet::cellFor(int row, int column) {
+  if (row < 1 || row > kMaxRow || column < 1 || column > kMaxColumn)
+    throw Error("Celula (" + std::to_string(row) + ", " + std::to_string(column) + ") este in afara foii " + name_ +
+                ".");
+  if (static_cast<int>(rows_.size()) < row) rows_.resize(static_cast<std::size_t>(row));
+  std::vector<Cell>& cells = rows_[static_cast<std::size_t>(row - 1)].cells;
+  if (static_cast<int>(cells.size()) < column) cells.resize(static_cast<std::size_t>(column));
+  return cells[static_cast<std::size_t>(column - 1)];
+}
+
+CellValue Worksheet::value(int row, int column) const {
+  const Cell* cell = cellAt(row, column);
+  return cell ? cell->value : CellValue{};
+}
+
+std::string Worksheet::text(int row, int column) const {
+  const CellValue shown = value(row, column);
+  switch (shown.kind) {
+    case CellValue::Kind::Number: return numberText(shown.number);
+    case CellValue::Kind::Boolean: return shown.number != 0 ? "TRUE" : "FALSE";
+    case CellValue::Kind::Text:
+    case CellValue::Kind::Error: return shown.text;
+    case CellValue::Kind::Empty: break;
+  }
+  return {};
+}
+
+std::optional<double> Worksheet::number(int row, int column) const {
+  const CellValue shown = value(row, column);
+  if (shown.kind == CellValue::Kind::Number || shown.kind == CellValue::Kind::Boolean) return shown.number;
+  return std::nullopt;
+}
+
+std::optional<std::chrono::year_month_day> Worksheet::date(int row, int column) const {
+  const auto serial = number(row, column);
+  if (!serial) return std::nullopt;
+  return dateFromSerial(*serial, system1904_);
+}
+
+std::string Worksheet::formula(int row, int column) const {
+  const Cell* cell = cellAt(row, column);
+  return cell && cell->formula ? cell->formula->text() : std::string();
+}
+
+int Worksheet::style(int row, int column) const {
+  const Cell* cell = cellAt(row, column);
+  return cell ? cell->style : 0;
+}
+
+void Worksheet::setText(int row, int column, std::string_view text) {
+  Cell& cell = cellFor(row, column);
+  cell.value = CellValue{CellValue::Kind::Text, 0, std::string(text)};
+  cell.richString = -1;
+  cell.formula.reset();
+  cell.arrayRange.clear();
+}
+
+void Worksheet::setNumber(int row, int column, double number) {
+  Cell& cell = cellFor(row, column);
+  cell.value = CellValue{CellValue::Kind::Number, number, {}};
+  cell.richString = -1;
+  cell.formula.reset();
+  cell.arrayRange.clear();
+}
+
+void Worksheet::setDate(int row, int column, std::chrono::year_month_day date) {
+  setNumber(row, column, daySerial(date, system1904_));
+  Cell& cell = cellFor(row, column);
+  cell.style = styles_.dateStyle(cell.style);
+}
+
+void Worksheet::setFormula(int row, int column, std::string_view formula) {
+  if (!formula.empty() && formula.front() == '=') formula.remove_prefix(1);
+  Cell& cell = cellFor(row, column);
+  cell.value = CellValue{};
+  cell.richString = -1;
+  cell.formula = Formula(formula);
+  cell.arrayRange.clear();
+}
+
+void Worksheet::setStyle(int row, int column, int style) { cellFor(row, column).style = style; }
+
+void Worksheet::clear(int row, int column) {
+  if (!cellAt(row, column)) return;
+  Cell& cell = cellFor(row, column);
+  cell.value = CellValue{};
+  cell.richString = -1;
+  cell.formula.reset();
+  cell.arrayRange.clear();
+}
+
+void Worksheet::change(const GridChange& change) {
+  const int limit = change.axis == Axis::Rows ? kMaxRow : kMaxColumn;
+  if (change.at < 1 || change.count < 1 || change.at > limit || change.count > limit - change.at + 1)
+    throw Error("Operatie in afara foii " + name_ + ": " + std::string(change.deletion ? "stergere" : "inserare") +
+                " de la " + std::to_string(change.at) + ", " + std::to_string(change.count) + ".");
+  moveCells(change);
+  followChange(change, name_);
+  if (listener_) listener_(change);
+}
+
+void Worksheet::moveCells(const GridChange& change) {
+  const auto at = static_cast<std::size_t>(change.at - 1);
+  const auto count = static_cast<std::size_t>(change.count);
+  const auto shiftLine = [&](auto& items, std::size_t limit) {
+    if (at >= items.size()) return;
+    if (change.deletion) {
+      items.erase(items.begin() + static_cast<std::ptrdiff_t>(at),
+                  items.begin() + static_cast<std::ptrdiff_t>(std::min(items.size(), at + count)));
+    } else {
+      items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), count, {});
+      if (items.size() > limit) items.resize(limit);
+    }
+  };
+  if (change.axis == Axis::Rows) {
+    shiftLine(rows_, kMaxRow);
+  } else {
+    for (Row& row : rows_) shiftLine(row.cells, kMaxColumn);
+  }
+}
+
+void Worksheet::followChange(const GridChange& change, std::string_view changedSheet) {
+  for (Row& row : rows_) {
+    for (Cell& cell : row.cells) {
+      if (cell.formula && cell.formula->hasReferences()) cell.formula->follow(change, changedSheet, name_);
+      if (cell.arrayRange.find(':') != std::string::npos && sameSheetName(changedSheet, name_))
+        cell.arrayRange = followAreaList(cell.arrayRange, change);
+    }
+  }
+  followLayout(change, changedSheet);
+}
+
+void Worksheet::insertRows(int at, int count) { change(GridChange{Axis::Rows, at, count, false}); }
+void Worksheet::deleteRows(int first, int count) { change(GridChange{Axis::Rows, first, count, true}); }
+void Worksheet::insertColumns(int at, int count) { change(GridChange{Axis::Columns, at, count, false}); }
+void Worksheet::deleteColumns(int first, int count) { change(GridChange{Axis::Columns, first, count, true}); }
+
+void Worksheet::insertRowCopies(int firstSource, int sourceCount, int at, int times) {
+  insertCopies(Axis::Rows, firstSource, sourceCount, at, times);
+}
+
+void Worksheet::insertColumnCopies(int firstSource, int sourceCount, int at, int times) {
+  insertCopies(Axis::Columns, firstSource, sourceCount, at, times);
+}
+
+void Worksheet::insertCopies(Axis axis, int firstSource, int sourceCount, int at, int times) {
+  const int limit = axis == Axis::Rows ? kMaxRow : kMaxColumn;
+  if (sourceCount < 1 || times < 1 || firstSource < 1 || firstSource > limit - sourceCount + 1 ||
+      (firstSource < at && at < firstSource + sourceCount) || sourceCount > limit / times)
+    throw Error("Copiere imposibila in foaia " + name_ + ": " + std::to_string(sourceCount) + " x " +
+                std::to_string(times) + " de la " + std::to_string(firstSource) + " la " + std::to_string(at) + ".");
+  const int inserted = sourceCount * times;
+  change(GridChange{axis, at, inserted, false});
+  const int source = firstSource >= at ? firstSource + inserted : firstSource;
+  for (int k = 0; k < times; ++k)
+    for (int j = 0; j < sourceCount; ++j) copyLine(axis, source + j, at + k * sourceCount + j);
+  copyLayout(axis, source, sourceCount, at, times);
+}
+
+void Worksheet::copyLine(Axis axis, int from, int to) {
+  if (axis == Axis::Rows) {
+    if (from > static_cast<int>(rows_.size())) return;
+    Row copy = rows_[static_cast<std::size_t>(from - 1)];
+    for (Cell& cell : copy.cells)
+      if (cell.formula) cell.formula->translate(to - from, 0);
+    if (static_cast<int>(rows_.size()) < to) rows_.resize(static_cast<std::size_t>(to));
+    rows_[static_cast<std::size_t>(to - 1)] = std::move(copy);
+    return;
+  }
+  for (int row = 1; row <= static_cast<int>(rows_.size()); ++row) {
+    const Cell* source = cellAt(row, from);
+    if (!source) continue;
+    Cell copy = *source;
+    if (copy.formula) copy.formula->translate(0, to - from);
+    cellFor(row, to) = std::move(copy);
+  }
+}
+
+void Worksheet::sortRows(int first, int last, int keyColumn) {
+  if (first < 1 || last < first || last > kMaxRow || keyColumn < 1 || keyColumn > kMaxColumn)
+    throw Error("Sortare imposibila in foaia " + name_ + ".");
+  if (static_cast<int>(rows_.size()) < last) rows_.resize(static_cast<std::size_t>(last));
+  struct Moved {
+    int from;
+    std::string key;
+  };
+  std::vector<Moved> order;
+  for (int row = first; row <= last; ++row) order.push_back(Moved{row, trimmedUpper(text(row, keyColumn))});
+  std::stable_sort(order.begin(), order.end(), [](const Moved& a, const Moved& b) { return a.key < b.key; });
+  std::vector<Row> sorted;
+  sorted.reserve(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    Row row = std::move(rows_[static_cast<std::size_t>(order[i].from - 1)]);
+    const int to = first + static_cast<int>(i);
+    for (Cell& cell : row.cells)
+      if (cell.formula) cell.formula->translate(to - order[i].from, 0);
+    sorted.push_back(std::move(row));
+  }
+  std::move(sorted.begin(), sorted.end(), rows_.begin() + (first - 1));
+}
+
+std::vector<CellAddress> Worksheet::markerCells(std::string_view marker) const {
+  const std::string wanted = trimmedUpper(marker);
+  std::vector<CellAddress> found;
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    for (std::size_t c = 0; c < rows_[r].cells.size(); ++c) {
+      const Cell& cell = rows_[r].cells[c];
+      if (!cell.formula && cell.value.kind == CellValue::Kind::Text && trimmedUpper(cell.value.text) == wanted)
+        found.push_back(CellAddress{static_cast<int>(r + 1), static_cast<int>(c + 1)});
+    }
+  }
+  return found;
+}
+
+int Worksheet::replaceMarker(std::string_view marker, std::string_view text) {
+  const std::vector<CellAddress> cells = markerCells(marker);
+  for (const CellAddress& at : cells) setText(at.row, at.column, text);
+  return static_cast<int>(cells.size());
+}
+
+int Worksheet::replaceMarkerNumber(std::string_view marker, double number) {
+  const std::vector<CellAddress> cells = markerCells(marker);
+  for (const CellAddress& at : cells) setNumber(at.row, at.column, number);
+  return static_cast<int>(cells.size());
+}
+
+}  // namespace sheet

@@ -1,0 +1,236 @@
+// The parts of a sheet that live outside its cells and point at them: merged areas,
+// conditional formats, validations, hyperlinks, the selection, page breaks and
+// column widths. They follow every structural change, and copies of rows or columns
+// take the merged areas, formats and validations that lie wholly inside the source.
+#include "sheet/worksheet.h"
+
+#include "sheet/area_list.h"
+#include "sheet/cell_address.h"
+#include "sheet/xml_nodes.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace sheet {
+namespace {
+
+bool isAreaAttribute(std::string_view name) {
+  return name == "sqref" || name == "ref" || name == "activeCell" || name == "topLeftCell";
+}
+
+bool isFormulaElement(std::string_view name) {
+  return name == "formula" || name == "formula1" || name == "formula2" || name == "f";
+}
+
+void forEachElement(pugi::xml_node node, const std::function<void(pugi::xml_node)>& visit) {
+  for (pugi::xml_node child : node.children()) {
+    if (child.type() != pugi::node_element) continue;
+    visit(child);
+    forEachElement(child, visit);
+  }
+}
+
+void setCount(pugi::xml_node parent, std::string_view childName, const char* attribute) {
+  if (!parent) return;
+  int count = 0;
+  for (pugi::xml_node child : parent.children())
+    if (localName(child) == childName) ++count;
+  if (pugi::xml_attribute attr = parent.attribute(attribute)) attr.set_value(count);
+}
+
+// Follows one page-break position; false when the break falls in deleted lines.
+bool followIndex(int& index, const GridChange& change) {
+  if (index < change.at) return true;
+  if (!change.deletion) {
+    index += change.count;
+    return true;
+  }
+  if (index < change.at + change.count) return false;
+  index -= change.count;
+  return true;
+}
+
+void translateFormulas(pugi::xml_node element, int rows, int columns) {
+  forEachElement(element, [&](pugi::xml_node node) {
+    if (!isFormulaElement(localName(node))) return;
+    Formula formula(node.text().get());
+    formula.translate(rows, columns);
+    node.text().set(formula.text().c_str());
+  });
+}
+
+// The column formats of <cols>, one entry per column (null where none is set).
+std::vector<pugi::xml_node> expandColumns(pugi::xml_node cols) {
+  std::vector<pugi::xml_node> perColumn;
+  for (pugi::xml_node col : cols.children()) {
+    if (localName(col) != "col") continue;
+    const int min = std::clamp(col.attribute("min").as_int(0), 1, kMaxColumn);
+    const int max = std::clamp(col.attribute("max").as_int(0), min, kMaxColumn);
+    if (static_cast<int>(perColumn.size()) < max) perColumn.resize(static_cast<std::size_t>(max));
+    for (int c = min; c <= max; ++c) perColumn[static_cast<std::size_t>(c - 1)] = col;
+  }
+  return perColumn;
+}
+
+void rebuildColumns(pugi::xml_node cols, const std::vector<pugi::xml_node>& perColumn) {
+  pugi::xml_document scratch;
+  pugi::xml_node rebuilt = scratch.append_child("cols");
+  const int size = std::min(static_cast<int>(perColumn.size()), kMaxColumn);
+  for (int c = 1; c <= size;) {
+    const pugi::xml_node format = perColumn[static_cast<std::size_t>(c - 1)];
+    int last = c;
+    while (last < size && perColumn[static_cast<std::size_t>(last)] == format) ++last;
+    if (format) {
+      pugi::xml_node col = rebuilt.append_copy(format);
+      col.attribute("min").set_value(c);
+      col.attribute("max").set_value(last);
+    }
+    c = last + 1;
+  }
+  while (cols.first_child()) cols.remove_child(cols.first_child());
+  for (pugi::xml_node col : rebuilt.children()) cols.append_copy(col);
+  if (!cols.first_child()) cols.parent().remove_child(cols);
+}
+
+}  // namespace
+
+void Worksheet::followLayout(const GridChange& change, std::string_view changedSheet) {
+  const bool own = sameSheetName(changedSheet, name_);
+  std::vector<pugi::xml_node> removed;
+  forEachElement(layout_, [&](pugi::xml_node node) {
+    const std::string_view name = localName(node);
+    if (isFormulaElement(name)) {
+      Formula formula(node.text().get());
+      if (formula.follow(change, changedSheet, name_)) node.text().set(formula.text().c_str());
+      return;
+    }
+    if (!own) return;
+    if (name == "sqref") {
+      const std::string areas = followAreaList(node.text().get(), change);
+      if (areas.empty()) removed.push_back(node.parent());
+      else node.text().set(areas.c_str());
+      return;
+    }
+    if (name == "brk") {
+      const std::string_view breaks = localName(node.parent());
+      if ((breaks == "rowBreaks") != (change.axis == Axis::Rows)) return;
+      int index = node.attribute("id").as_int(0);
+      if (followIndex(index, change)) node.attribute("id").set_value(index);
+      else removed.push_back(node);
+      return;
+    }
+    for (pugi::xml_attribute attr : node.attributes()) {
+      if (!isAreaAttribute(attr.name())) continue;
+      const std::string areas = followAreaList(attr.value(), change);
+      if (!areas.empty()) attr.set_value(areas.c_str());
+      else if (name == "selection" || name == "pane") attr.set_value("A1");
+      else removed.push_back(node);
+    }
+  });
+  for (pugi::xml_node node : removed) {
+    pugi::xml_node parent = node.parent();
+    parent.remove_child(node);
+    setCount(parent, "mergeCell", "count");
+    setCount(parent, "dataValidation", "count");
+    setCount(parent, "brk", "count");
+    setCount(parent, "brk", "manualBreakCount");
+  }
+  if (own && change.axis == Axis::Columns) followColumns(change);
+}
+
+void Worksheet::followColumns(const GridChange& change) {
+  pugi::xml_node cols = childNamed(layout_.document_element(), "cols");
+  if (!cols) return;
+  std::vector<pugi::xml_node> perColumn = expandColumns(cols);
+  const auto at = static_cast<std::size_t>(change.at - 1);
+  if (at < perColumn.size()) {
+    const auto count = static_cast<std::size_t>(change.count);
+    if (change.deletion) {
+      perColumn.erase(perColumn.begin() + static_cast<std::ptrdiff_t>(at),
+                      perColumn.begin() + static_cast<std::ptrdiff_t>(std::min(perColumn.size(), at + count)));
+    } else {
+      // New columns take the format of the column on their left, as in the programs.
+      const pugi::xml_node left = at > 0 ? perColumn[at - 1] : pugi::xml_node();
+      perColumn.insert(perColumn.begin() + static_cast<std::ptrdiff_t>(at), count, left);
+    }
+  }
+  rebuildColumns(cols, perColumn);
+}
+
+void Worksheet::copyColumnWidths(int firstSource, int sourceCount, int at, int times) {
+  pugi::xml_node cols = childNamed(layout_.document_element(), "cols");
+  if (!cols) return;
+  std::vector<pugi::xml_node> perColumn = expandColumns(cols);
+  const int needed = at + sourceCount * times - 1;
+  if (static_cast<int>(perColumn.size()) < needed) perColumn.resize(static_cast<std::size_t>(needed));
+  for (int k = 0; k < times; ++k)
+    for (int j = 0; j < sourceCount; ++j) {
+      const int source = firstSource + j;
+      perColumn[static_cast<std::size_t>(at + k * sourceCount + j - 1)] =
+          source <= static_cast<int>(perColumn.size()) ? perColumn[static_cast<std::size_t>(source - 1)]
+                                                       : pugi::xml_node();
+    }
+  rebuildColumns(cols, perColumn);
+}
+
+void Worksheet::copyLayout(Axis axis, int firstSource, int sourceCount, int at, int times) {
+  const int lastSource = firstSource + sourceCount - 1;
+  const int offset = at - firstSource;
+  const bool rows = axis == Axis::Rows;
+  pugi::xml_node root = layout_.document_element();
+
+  if (pugi::xml_node merges = childNamed(root, "mergeCells")) {
+    std::vector<Reference> inside;
+    for (pugi::xml_node merge : merges.children()) {
+      Reference area;
+      if (parseReference(merge.attribute("ref").value(), area) && area.inside(axis, firstSource, lastSource))
+        inside.push_back(area);
+    }
+    const std::string tag = prefixOf(merges) + "mergeCell";
+    for (int k = 0; k < times; ++k)
+      for (Reference area : inside) {
+        const int step = offset + k * sourceCount;
+        area.translate(rows ? step : 0, rows ? 0 : step);
+        merges.append_child(tag.c_str()).append_attribute("ref") = area.text().c_str();
+      }
+    setCount(merges, "mergeCell", "count");
+  }
+
+  // Conditional formats and validations: one copy of the rule covering every new
+  // line, its relative formulas moved to the first copy.
+  std::vector<pugi::xml_node> ruled;
+  for (pugi::xml_node node : root.children())
+    if (localName(node) == "conditionalFormatting") ruled.push_back(node);
+  if (pugi::xml_node validations = childNamed(root, "dataValidations"))
+    for (pugi::xml_node node : validations.children())
+      if (localName(node) == "dataValidation") ruled.push_back(node);
+  for (pugi::xml_node node : ruled) {
+    std::vector<Reference> copies;
+    for (Reference area : parseAreaList(node.attribute("sqref").value())) {
+      if (!area.inside(axis, firstSource, lastSource)) continue;
+      const bool wholeBlock = rows ? (area.row1 == firstSource && area.row2 == lastSource)
+                                   : (area.column1 == firstSource && area.column2 == lastSource);
+      if (wholeBlock) {
+        (rows ? area.row1 : area.column1) = at;
+        (rows ? area.row2 : area.column2) = at + sourceCount * times - 1;
+        copies.push_back(area);
+        continue;
+      }
+      for (int k = 0; k < times; ++k) {
+        Reference copy = area;
+        const int step = offset + k * sourceCount;
+        copy.translate(rows ? step : 0, rows ? 0 : step);
+        copies.push_back(copy);
+      }
+    }
+    if (copies.empty()) continue;
+    pugi::xml_node clone = node.parent().insert_copy_after(node, node);
+    clone.attribute("sqref").set_value(areaListText(copies).c_str());
+    translateFormulas(clone, rows ? offset : 0, rows ? 0 : offset);
+    setCount(node.parent(), "dataValidation", "count");
+  }
+
+  if (!rows) copyColumnWidths(firstSource, sourceCount, at, times);
+}
+
+}  // namespace sheet
