@@ -83,6 +83,16 @@ std::string decodeCellText(std::string_view stored) {
   return out;
 }
 
+std::string markerKey(std::string_view text) {
+  std::size_t first = 0, last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  std::string key(text.substr(first, last - first));
+  for (char& c : key)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return key;
+}
+
 void appendXmlEscaped(std::string& out, std::string_view text) {
   for (char c : text) {
     switch (c) {

@@ -13,6 +13,9 @@ namespace sheet {
 std::string encodeCellText(std::string_view text);
 std::string decodeCellText(std::string_view stored);
 
+// How markers are compared: the text trimmed and its letters upper-cased.
+std::string markerKey(std::string_view text);
+
 // Escapes &, <, > and quotes for element text and attribute values.
 void appendXmlEscaped(std::string& out, std::string_view text);
 

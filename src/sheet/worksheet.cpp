@@ -2,6 +2,7 @@
 
 #include "sheet/area_list.h"
 #include "sheet/cell_address.h"
+#include "sheet/cell_text.h"
 #include "sheet/cell_styles.h"
 #include "sheet/day_serial.h"
 #include "sheet/sheet_error.h"
@@ -11,16 +12,6 @@
 
 namespace sheet {
 namespace {
-
-std::string trimmedUpper(std::string_view text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  std::string out(text.substr(first, last - first));
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
 
 std::string numberText(double number) {
   char buffer[32];
@@ -248,7 +239,7 @@ void Worksheet::sortRows(int first, int last, int keyColumn) {
     std::string key;
   };
   std::vector<Moved> order;
-  for (int row = first; row <= last; ++row) order.push_back(Moved{row, trimmedUpper(text(row, keyColumn))});
+  for (int row = first; row <= last; ++row) order.push_back(Moved{row, markerKey(text(row, keyColumn))});
   std::stable_sort(order.begin(), order.end(), [](const Moved& a, const Moved& b) { return a.key < b.key; });
   std::vector<Row> sorted;
   sorted.reserve(order.size());
@@ -263,12 +254,12 @@ void Worksheet::sortRows(int first, int last, int keyColumn) {
 }
 
 std::vector<CellAddress> Worksheet::markerCells(std::string_view marker) const {
-  const std::string wanted = trimmedUpper(marker);
+  const std::string wanted = markerKey(marker);
   std::vector<CellAddress> found;
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     for (std::size_t c = 0; c < rows_[r].cells.size(); ++c) {
       const Cell& cell = rows_[r].cells[c];
-      if (!cell.formula && cell.value.kind == CellValue::Kind::Text && trimmedUpper(cell.value.text) == wanted)
+      if (!cell.formula && cell.value.kind == CellValue::Kind::Text && markerKey(cell.value.text) == wanted)
         found.push_back(CellAddress{static_cast<int>(r + 1), static_cast<int>(c + 1)});
     }
   }
