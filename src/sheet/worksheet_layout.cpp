@@ -129,11 +129,10 @@ void Worksheet::followLayout(const GridChange& change, std::string_view changedS
   });
   for (pugi::xml_node node : removed) {
     pugi::xml_node parent = node.parent();
-    parent.remove_child(node);
-    setCount(parent, "mergeCell", "count");
-    setCount(parent, "dataValidation", "count");
-    setCount(parent, "brk", "count");
-    setCount(parent, "brk", "manualBreakCount");
+    const std::string name(localName(node));
+    if (!parent.remove_child(node)) continue;
+    setCount(parent, name, "count");
+    if (name == "brk") setCount(parent, name, "manualBreakCount");
   }
   if (own && change.axis == Axis::Columns) followColumns(change);
 }
@@ -211,6 +210,7 @@ void Worksheet::copyLayout(Axis axis, int firstSource, int sourceCount, int at, 
       const bool wholeBlock = rows ? (area.row1 == firstSource && area.row2 == lastSource)
                                    : (area.column1 == firstSource && area.column2 == lastSource);
       if (wholeBlock) {
+        if (area.shape == Reference::Shape::Cell) area.shape = Reference::Shape::Area;
         (rows ? area.row1 : area.column1) = at;
         (rows ? area.row2 : area.column2) = at + sourceCount * times - 1;
         copies.push_back(area);
