@@ -1,5 +1,6 @@
 #include "sheet/cell_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace sheet {
@@ -37,6 +38,22 @@ void appendEscape(std::string& out, unsigned code) {
 
 }  // namespace
 
+std::string withValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = utf8Length(text, i);
+    if (length == 0) {
+      out += '?';
+      ++i;
+    } else {
+      out.append(text.substr(i, length));
+      i += length;
+    }
+  }
+  return out;
+}
+
 std::string encodeCellText(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -48,12 +65,10 @@ std::string encodeCellText(std::string_view text) {
     } else if (looksLikeEscape(text, i)) {
       appendEscape(out, '_');
       ++i;
-    } else if (const std::size_t length = utf8Length(text, i); length > 0) {
-      out.append(text.substr(i, length));
-      i += length;
     } else {
-      out += '?';
-      ++i;
+      const std::size_t length = std::max<std::size_t>(1, utf8Length(text, i));
+      out += withValidUtf8(text.substr(i, length));
+      i += length;
     }
   }
   return out;

@@ -9,6 +9,9 @@
 
 namespace sheet {
 
+// The text with every invalid UTF-8 byte replaced by '?'.
+std::string withValidUtf8(std::string_view text);
+
 // A cell text as stored in a <t> element.
 std::string encodeCellText(std::string_view text);
 std::string decodeCellText(std::string_view stored);

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "sheet/cell_styles.h"
+#include "sheet/sheet_error.h"
 #include "sheet/shared_strings.h"
 #include "sheet/worksheet.h"
 #include "sheet/zip_package.h"

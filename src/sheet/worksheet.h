@@ -13,6 +13,7 @@
 #include "sheet/cell.h"
 #include "sheet/cell_address.h"
 #include "sheet/reference.h"
+#include "sheet/sheet_error.h"
 
 #include <pugixml.hpp>
 
