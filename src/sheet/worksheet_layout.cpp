@@ -22,6 +22,11 @@ bool isFormulaElement(std::string_view name) {
   return name == "formula" || name == "formula1" || name == "formula2" || name == "f";
 }
 
+bool isSingleCell(std::string_view area) {
+  Reference ref;
+  return !parseReference(area, ref) || (ref.row1 == ref.row2 && ref.column1 == ref.column2);
+}
+
 void forEachElement(pugi::xml_node node, const std::function<void(pugi::xml_node)>& visit) {
   for (pugi::xml_node child : node.children()) {
     if (child.type() != pugi::node_element) continue;
@@ -121,7 +126,9 @@ void Worksheet::followLayout(const GridChange& change, std::string_view changedS
     }
     for (pugi::xml_attribute attr : node.attributes()) {
       if (!isAreaAttribute(attr.name())) continue;
-      const std::string areas = followAreaList(attr.value(), change);
+      std::string areas = followAreaList(attr.value(), change);
+      // A merged area shrunk to one cell is no merge any more.
+      if (name == "mergeCell" && isSingleCell(areas)) areas.clear();
       if (!areas.empty()) attr.set_value(areas.c_str());
       else if (name == "selection" || name == "pane") attr.set_value("A1");
       else removed.push_back(node);
