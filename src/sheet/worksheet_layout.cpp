@@ -22,6 +22,14 @@ bool isFormulaElement(std::string_view name) {
   return name == "formula" || name == "formula1" || name == "formula2" || name == "f";
 }
 
+int highestPriority(pugi::xml_node root) {
+  int highest = 0;
+  for (pugi::xml_node node : root.children())
+    if (localName(node) == "conditionalFormatting")
+      for (pugi::xml_node rule : node.children()) highest = std::max(highest, rule.attribute("priority").as_int(0));
+  return highest;
+}
+
 bool isSingleCell(std::string_view area) {
   Reference ref;
   return !parseReference(area, ref) || (ref.row1 == ref.row2 && ref.column1 == ref.column2);
@@ -235,6 +243,9 @@ void Worksheet::copyLayout(Axis axis, int firstSource, int sourceCount, int at, 
     clone.attribute("sqref").set_value(areaListText(copies).c_str());
     translateFormulas(clone, rows ? offset : 0, rows ? 0 : offset);
     setCount(node.parent(), "dataValidation", "count");
+    // Rule priorities are unique within a sheet.
+    for (pugi::xml_node rule : clone.children())
+      if (localName(rule) == "cfRule") rule.attribute("priority").set_value(highestPriority(root) + 1);
   }
 
   if (!rows) copyColumnWidths(firstSource, sourceCount, at, times);

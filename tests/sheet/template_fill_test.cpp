@@ -105,6 +105,7 @@ TEST_F(TemplateFill, KeepsTheSheetLayoutInStep) {
   const pugi::xml_node rule = ws.child("conditionalFormatting");
   EXPECT_STREQ(rule.attribute("sqref").value(), "J7:K9");
   EXPECT_STREQ(rule.child("cfRule").child_value("formula"), "$J7<0");
+  EXPECT_STREQ(rule.child("cfRule").attribute("priority").value(), "2");
   EXPECT_FALSE(rule.next_sibling("conditionalFormatting"));
   const pugi::xml_node validation = ws.child("dataValidations").child("dataValidation");
   EXPECT_STREQ(validation.attribute("sqref").value(), "K7:K9");
