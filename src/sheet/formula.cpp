@@ -43,6 +43,37 @@ std::string unquoteSheet(std::string_view quoted) {
   return name;
 }
 
+// The stored reference placed at the anchor: absolute coordinates, broken when a
+// relative part falls off the grid.
+Reference placed(Reference ref, int row, int column) {
+  if (ref.broken || (row == 0 && column == 0)) return ref;
+  ref.translate(row, column);
+  return ref;
+}
+
+Reference anchored(Reference ref, int row, int column) {
+  if (ref.broken || (row == 0 && column == 0)) return ref;
+  const bool rows = ref.shape != Reference::Shape::Columns;
+  const bool columns = ref.shape != Reference::Shape::Rows;
+  if (rows && !ref.absRow1) ref.row1 -= row;
+  if (rows && !ref.absRow2) ref.row2 -= row;
+  if (columns && !ref.absColumn1) ref.column1 -= column;
+  if (columns && !ref.absColumn2) ref.column2 -= column;
+  return ref;
+}
+
+void moveAnchor(const GridChange& change, int& row, int& column) {
+  int& index = change.axis == Axis::Rows ? row : column;
+  if (index == 0) return;
+  if (!change.deletion && index >= change.at) index += change.count;
+  else if (change.deletion && index >= change.at + change.count) index -= change.count;
+}
+
+bool sameReference(const Reference& a, const Reference& b) {
+  return a.broken == b.broken && a.row1 == b.row1 && a.row2 == b.row2 && a.column1 == b.column1 &&
+         a.column2 == b.column2;
+}
+
 }  // namespace
 
 bool sameSheetName(std::string_view a, std::string_view b) {
@@ -62,7 +93,7 @@ void Formula::addText(std::string_view text) {
   pieces_.back().text += text;
 }
 
-Formula::Formula(std::string_view text) {
+Formula::Formula(std::string_view text, int row, int column) {
   bool foreignNext = false;  // a "[n]" workbook prefix was just read
   std::size_t i = 0;
   while (i < text.size()) {
@@ -133,31 +164,57 @@ Formula::Formula(std::string_view text) {
     addText(text.substr(i, 1));
     ++i;
   }
+  for (Piece& piece : pieces_)
+    if (piece.isReference) piece.reference = anchored(piece.reference, row, column);
+  classify();
 }
 
-std::string Formula::text() const {
+void Formula::classify() {
+  reachesOtherRows_ = false;
+  for (const Piece& piece : pieces_) {
+    if (!piece.isReference || piece.reference.broken) continue;
+    const Reference& ref = piece.reference;
+    const bool otherRow = ref.shape != Reference::Shape::Columns &&
+                          (ref.absRow1 || ref.absRow2 || ref.row1 != 0 || ref.row2 != 0);
+    if (!piece.sheet.empty() || otherRow) reachesOtherRows_ = true;
+  }
+}
+
+std::string Formula::text(int row, int column) const {
   std::string out;
   for (const Piece& piece : pieces_) {
     out += piece.text;
-    if (piece.isReference) out += piece.reference.text();
+    if (piece.isReference) out += placed(piece.reference, row, column).text();
   }
   return out;
 }
 
-bool Formula::follow(const GridChange& change, std::string_view changedSheet, std::string_view ownSheet) {
+bool Formula::follow(const GridChange& change, std::string_view changedSheet, std::string_view ownSheet, int row,
+                     int column) {
+  const bool ownChanged = !ownSheet.empty() && sameSheetName(ownSheet, changedSheet);
+  int newRow = row, newColumn = column;
+  if (ownChanged) moveAnchor(change, newRow, newColumn);
+  const bool anchorMoved = newRow != row || newColumn != column;
   bool changed = false;
   for (Piece& piece : pieces_) {
-    if (!piece.isReference || piece.foreign) continue;
+    if (!piece.isReference) continue;
     const std::string_view target = piece.sheet.empty() ? ownSheet : std::string_view(piece.sheet);
-    if (target.empty() || !sameSheetName(target, changedSheet)) continue;
-    changed = piece.reference.follow(change) || changed;
+    const bool targeted = !piece.foreign && !target.empty() && sameSheetName(target, changedSheet);
+    if (!targeted && !anchorMoved) continue;
+    Reference absolute = placed(piece.reference, row, column);
+    const Reference before = absolute;
+    if (targeted) absolute.follow(change);
+    changed = changed || !sameReference(absolute, before);
+    piece.reference = anchored(absolute, newRow, newColumn);
   }
+  classify();
   return changed;
 }
 
 void Formula::translate(int rows, int columns) {
   for (Piece& piece : pieces_)
     if (piece.isReference) piece.reference.translate(rows, columns);
+  classify();
 }
 
 }  // namespace sheet

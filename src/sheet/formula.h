@@ -6,6 +6,14 @@
 // follows changes of that sheet only. An unqualified reference follows the sheet
 // that holds the formula. References into other workbooks ("[1]Foaie!A1") and
 // 3-D ranges never follow anything.
+//
+// A formula is anchored at the cell holding it: relative parts are kept as
+// distances from that cell, as spreadsheet programs do internally. A copy of the
+// formula in another cell therefore refers to the same relative cells, and a
+// formula that only refers to its own row never changes when rows move (so row
+// operations can skip it, which keeps repeated row insertions cheap). Formulas
+// outside cells (defined names, range rules) use the anchor (0, 0), which makes
+// every part absolute in effect.
 #pragma once
 
 #include "sheet/reference.h"
@@ -19,16 +27,23 @@ namespace sheet {
 class Formula {
  public:
   Formula() = default;
-  // `text` without the leading "=", as stored in the file.
-  explicit Formula(std::string_view text);
+  // `text` without the leading "=", as written in the cell at (row, column).
+  explicit Formula(std::string_view text, int row = 0, int column = 0);
 
-  std::string text() const;
+  // The text as written in the cell at (row, column).
+  std::string text(int row = 0, int column = 0) const;
   bool hasReferences() const { return references_ > 0; }
+  // Whether a row change can alter the formula: it refers to another row, to a row
+  // by $, or to another sheet.
+  bool reachesOtherRows() const { return reachesOtherRows_; }
 
-  // Follows rows/columns inserted or deleted on sheet `changedSheet`; `ownSheet`
-  // holds the formula (empty for workbook-level names). True when anything moved.
-  bool follow(const GridChange& change, std::string_view changedSheet, std::string_view ownSheet);
-  // Moves the relative parts of the references as a copy by (rows, columns) does.
+  // Follows rows/columns inserted or deleted on sheet `changedSheet`; the formula
+  // stands in (row, column) of `ownSheet` before the change (empty for names).
+  // True when the text changed.
+  bool follow(const GridChange& change, std::string_view changedSheet, std::string_view ownSheet, int row = 0,
+              int column = 0);
+  // Moves the relative parts as a copy by (rows, columns) does; for formulas held
+  // at the anchor (0, 0).
   void translate(int rows, int columns);
 
  private:
@@ -37,12 +52,14 @@ class Formula {
     std::string sheet;        // the prefix's sheet name, unquoted; empty when none
     bool isReference = false;
     bool foreign = false;     // another workbook or a 3-D range: never follows
-    Reference reference;
+    Reference reference;      // relative parts as distances from the anchor
   };
   void addText(std::string_view text);
+  void classify();
 
   std::vector<Piece> pieces_;
   int references_ = 0;
+  bool reachesOtherRows_ = false;
 };
 
 // Case-insensitive comparison of sheet names (ASCII letters; others exactly).

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace sheet {
 namespace {
@@ -93,7 +94,7 @@ std::optional<std::chrono::year_month_day> Worksheet::date(int row, int column) 
 
 std::string Worksheet::formula(int row, int column) const {
   const Cell* cell = cellAt(row, column);
-  return cell && cell->formula ? cell->formula->text() : std::string();
+  return cell && cell->formula ? cell->formula->text(row, column) : std::string();
 }
 
 int Worksheet::style(int row, int column) const {
@@ -128,8 +129,18 @@ void Worksheet::setFormula(int row, int column, std::string_view formula) {
   Cell& cell = cellFor(row, column);
   cell.value = CellValue{};
   cell.richString = -1;
-  cell.formula = Formula(formula);
+  cell.formula = Formula(formula, row, column);
   cell.arrayRange.clear();
+  noteFormula(row, *cell.formula);
+}
+
+void Worksheet::noteFormula(int row, const Formula& formula) {
+  if (formula.reachesOtherRows()) markReaching(row);
+}
+
+void Worksheet::markReaching(int row) {
+  if (static_cast<int>(reaching_.size()) < row) reaching_.resize(static_cast<std::size_t>(row));
+  reaching_[static_cast<std::size_t>(row - 1)] = 1;
 }
 
 void Worksheet::setStyle(int row, int column, int style) { cellFor(row, column).style = style; }
@@ -148,8 +159,9 @@ void Worksheet::change(const GridChange& change) {
   if (change.at < 1 || change.count < 1 || change.at > limit || change.count > limit - change.at + 1)
     throw Error("Operatie in afara foii " + name_ + ": " + std::string(change.deletion ? "stergere" : "inserare") +
                 " de la " + std::to_string(change.at) + ", " + std::to_string(change.count) + ".");
-  moveCells(change);
+  // Formulas follow while they still stand where they stood before the change.
   followChange(change, name_);
+  moveCells(change);
   if (listener_) listener_(change);
 }
 
@@ -168,17 +180,29 @@ void Worksheet::moveCells(const GridChange& change) {
   };
   if (change.axis == Axis::Rows) {
     shiftLine(rows_, kMaxRow);
+    shiftLine(reaching_, kMaxRow);
   } else {
     for (Row& row : rows_) shiftLine(row.cells, kMaxColumn);
   }
 }
 
 void Worksheet::followChange(const GridChange& change, std::string_view changedSheet) {
-  for (Row& row : rows_) {
-    for (Cell& cell : row.cells) {
-      if (cell.formula && cell.formula->hasReferences()) cell.formula->follow(change, changedSheet, name_);
-      if (cell.arrayRange.find(':') != std::string::npos && sameSheetName(changedSheet, name_))
-        cell.arrayRange = followAreaList(cell.arrayRange, change);
+  const bool own = sameSheetName(changedSheet, name_);
+  // Only a column change of this sheet can alter a formula that refers to its own row.
+  const bool everyRow = own && change.axis == Axis::Columns;
+  const std::size_t rows = everyRow ? rows_.size() : std::min(rows_.size(), reaching_.size());
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (!everyRow) {
+      const void* next = std::memchr(reaching_.data() + r, 1, rows - r);
+      if (!next) break;
+      r = static_cast<std::size_t>(static_cast<const char*>(next) - reaching_.data());
+    }
+    std::vector<Cell>& cells = rows_[r].cells;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      Cell& cell = cells[c];
+      if (cell.formula && cell.formula->hasReferences())
+        cell.formula->follow(change, changedSheet, name_, static_cast<int>(r + 1), static_cast<int>(c + 1));
+      if (own && cell.arrayRange.find(':') != std::string::npos) cell.arrayRange = followAreaList(cell.arrayRange, change);
     }
   }
   followLayout(change, changedSheet);
@@ -214,18 +238,17 @@ void Worksheet::insertCopies(Axis axis, int firstSource, int sourceCount, int at
 void Worksheet::copyLine(Axis axis, int from, int to) {
   if (axis == Axis::Rows) {
     if (from > static_cast<int>(rows_.size())) return;
+    // Anchored formulas need no translation: their relative parts are distances.
     Row copy = rows_[static_cast<std::size_t>(from - 1)];
-    for (Cell& cell : copy.cells)
-      if (cell.formula) cell.formula->translate(to - from, 0);
     if (static_cast<int>(rows_.size()) < to) rows_.resize(static_cast<std::size_t>(to));
     rows_[static_cast<std::size_t>(to - 1)] = std::move(copy);
+    if (from <= static_cast<int>(reaching_.size()) && reaching_[static_cast<std::size_t>(from - 1)]) markReaching(to);
     return;
   }
   for (int row = 1; row <= static_cast<int>(rows_.size()); ++row) {
     const Cell* source = cellAt(row, from);
     if (!source) continue;
     Cell copy = *source;
-    if (copy.formula) copy.formula->translate(0, to - from);
     cellFor(row, to) = std::move(copy);
   }
 }
@@ -241,16 +264,17 @@ void Worksheet::sortRows(int first, int last, int keyColumn) {
   std::vector<Moved> order;
   for (int row = first; row <= last; ++row) order.push_back(Moved{row, markerKey(text(row, keyColumn))});
   std::stable_sort(order.begin(), order.end(), [](const Moved& a, const Moved& b) { return a.key < b.key; });
+  // Anchored formulas move with their rows and keep referring to their own row.
+  if (static_cast<int>(reaching_.size()) < last) reaching_.resize(static_cast<std::size_t>(last));
   std::vector<Row> sorted;
+  std::vector<char> sortedReaching;
   sorted.reserve(order.size());
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    Row row = std::move(rows_[static_cast<std::size_t>(order[i].from - 1)]);
-    const int to = first + static_cast<int>(i);
-    for (Cell& cell : row.cells)
-      if (cell.formula) cell.formula->translate(to - order[i].from, 0);
-    sorted.push_back(std::move(row));
+  for (const Moved& moved : order) {
+    sorted.push_back(std::move(rows_[static_cast<std::size_t>(moved.from - 1)]));
+    sortedReaching.push_back(reaching_[static_cast<std::size_t>(moved.from - 1)]);
   }
   std::move(sorted.begin(), sorted.end(), rows_.begin() + (first - 1));
+  std::copy(sortedReaching.begin(), sortedReaching.end(), reaching_.begin() + (first - 1));
 }
 
 std::vector<CellAddress> Worksheet::markerCells(std::string_view marker) const {

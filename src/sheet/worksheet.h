@@ -18,6 +18,7 @@
 #include <pugixml.hpp>
 
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -96,6 +97,8 @@ class Worksheet {
   };
 
   const Cell* cellAt(int row, int column) const;
+  void noteFormula(int row, const Formula& formula);
+  void markReaching(int row);
   std::vector<CellAddress> markerCells(std::string_view marker) const;
   Cell& cellFor(int row, int column);
   void change(const GridChange& change);
@@ -113,7 +116,10 @@ class Worksheet {
   std::string part_;
   CellStyles& styles_;
   bool system1904_;
-  std::vector<Row> rows_;  // index = row - 1
+  std::deque<Row> rows_;  // index = row - 1; a deque, so inserting near the top is cheap
+  // Per row: whether it may hold a formula that a row change alters (one referring
+  // to other rows or sheets). Rows of own-row formulas are skipped by row changes.
+  std::vector<char> reaching_;
   pugi::xml_document layout_;  // the sheet's XML without its cells
   std::function<void(const GridChange&)> listener_;
 };

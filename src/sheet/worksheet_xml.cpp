@@ -35,11 +35,6 @@ void appendNumber(std::string& out, double number) {
   out.append(buffer, ec == std::errc() ? end : buffer);
 }
 
-struct SharedFormula {
-  int row = 0, column = 0;
-  std::string text;
-};
-
 }  // namespace
 
 void Worksheet::load(std::string_view xml, const SharedStrings& strings) {
@@ -47,7 +42,7 @@ void Worksheet::load(std::string_view xml, const SharedStrings& strings) {
   pugi::xml_node sheetData = childNamed(layout_.document_element(), "sheetData");
   if (!sheetData) throw Error("Foaia " + name_ + " (" + part_ + ") nu are celule.");
 
-  std::map<int, SharedFormula> shared;
+  std::map<int, Formula> shared;  // masters of shared formulas by index
   int rowNumber = 0;
   for (pugi::xml_node rowNode : sheetData.children()) {
     if (localName(rowNode) != "row") continue;
@@ -96,17 +91,18 @@ void Worksheet::load(std::string_view xml, const SharedStrings& strings) {
       const std::string text = f.text().get();
       if (kind == "shared") {
         const int index = f.attribute("si").as_int(-1);
+        // An anchored copy of the master is the formula the child cell shows.
         if (!text.empty()) {
-          shared[index] = SharedFormula{rowNumber, columnNumber, text};
-          cell.formula = Formula(text);
+          cell.formula = shared[index] = Formula(text, rowNumber, columnNumber);
         } else if (const auto master = shared.find(index); master != shared.end()) {
-          cell.formula = Formula(master->second.text);
-          cell.formula->translate(rowNumber - master->second.row, columnNumber - master->second.column);
+          cell.formula = master->second;
         }
       } else if (kind != "dataTable" && !text.empty()) {
-        cell.formula = Formula(text);
+        cell.formula = Formula(text, rowNumber, columnNumber);
         if (kind == "array") cell.arrayRange = f.attribute("ref").value();
       }
+      if (cell.formula) noteFormula(rowNumber, *cell.formula);
+      if (cell.arrayRange.find(':') != std::string::npos) markReaching(rowNumber);
     }
   }
   while (sheetData.first_child()) sheetData.remove_child(sheetData.first_child());
@@ -150,7 +146,7 @@ std::string Worksheet::xml(SharedStrings& strings) {
           cells += " t=\"array\" ref=\"" + (single ? own : cell.arrayRange) + '"';
         }
         cells += '>';
-        appendXmlEscaped(cells, cell.formula->text());
+        appendXmlEscaped(cells, cell.formula->text(static_cast<int>(r + 1), static_cast<int>(c + 1)));
         cells += "</" + prefix + "f></" + prefix + "c>";
         continue;
       }

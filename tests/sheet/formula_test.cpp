@@ -91,6 +91,26 @@ TEST(FormulaTranslate, CopiesMoveOnlyTheRelativeParts) {
   }
 }
 
+TEST(FormulaAnchor, RelativePartsAreDistancesFromTheHoldingCell) {
+  Formula rowTotal("SUM(F9:N9)+$A$1", 9, 15);
+  EXPECT_FALSE(Formula("J7-K7", 7, 12).reachesOtherRows());
+  EXPECT_TRUE(rowTotal.reachesOtherRows());  // $A$1 is another row
+  EXPECT_EQ(rowTotal.text(9, 15), "SUM(F9:N9)+$A$1");
+  EXPECT_EQ(rowTotal.text(12, 16), "SUM(G12:O12)+$A$1");
+  EXPECT_EQ(Formula("A1", 1, 1).text(1, 2), "B1");
+  EXPECT_EQ(Formula("A2", 2, 1).text(1, 1), "A1");
+  EXPECT_EQ(Formula("A1", 2, 1).text(1, 1), "#REF!");
+
+  // the holding cell moves with its sheet; references to another sheet stay put
+  Formula mixed("Lista1!A7+A1", 5, 2);
+  EXPECT_FALSE(mixed.follow(rowsInserted(2), "Rezumat", "Rezumat", 5, 2));
+  EXPECT_EQ(mixed.text(6, 2), "Lista1!A7+A1");
+  EXPECT_TRUE(mixed.follow(rowsInserted(1), "Rezumat", "Rezumat", 6, 2));
+  EXPECT_EQ(mixed.text(7, 2), "Lista1!A7+A2");
+  EXPECT_TRUE(mixed.follow(rowsInserted(1, 3), "Lista1", "Rezumat", 7, 2));
+  EXPECT_EQ(mixed.text(7, 2), "Lista1!A10+A2");
+}
+
 TEST(AreaList, FollowsAndDropsDeletedAreas) {
   EXPECT_EQ(sheet::followAreaList("A7:M7 B9", rowsInserted(7, 2)), "A9:M9 B11");
   EXPECT_EQ(sheet::followAreaList("A7:M7 B9", rowsDeleted(7)), "B8");

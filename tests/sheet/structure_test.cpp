@@ -67,6 +67,34 @@ TEST(Structure, DeletingColumnsAndRowsBreaksOnlyWhatPointedIntoThem) {
   EXPECT_FALSE(xml.child("worksheet").child("mergeCells").child("mergeCell"));
 }
 
+TEST(Structure, RepeatedCopiesOfOneRowKeepEveryRowFormulaAndTheTotals) {
+  // A list that inserts each new taxpayer at the top of its data area.
+  ScratchDir dir;
+  TemplateParts parts;
+  parts.sheets = {{"Ramasite", "<sheetData>" + row(9, {formulaCell("O9", "SUM(F9:N9)"), formulaCell("P9", "O9/$O$10")}) +
+                                   row(10, {formulaCell("F10", "SUM(F8:F9)"), formulaCell("O10", "SUM(O8:O9)")}) +
+                                   "</sheetData>"}};
+  writeTemplate(dir / "model.xlsx", parts);
+  sheet::Workbook book((dir / "model.xlsx").string());
+  sheet::Worksheet& sheet = book.sheet(0);
+  for (int n = 1; n <= 3; ++n) {
+    sheet.insertRowCopies(9, 1, 9);
+    sheet.setNumber(9, 6, n);
+  }
+  for (int r = 9; r <= 12; ++r) {
+    const std::string row = std::to_string(r);
+    EXPECT_EQ(sheet.formula(r, 15), "SUM(F" + row + ":N" + row + ")");
+    EXPECT_EQ(sheet.formula(r, 16), "O" + row + "/$O$13");
+  }
+  EXPECT_EQ(sheet.number(9, 6), 3);
+  EXPECT_EQ(sheet.number(11, 6), 1);
+  EXPECT_EQ(sheet.formula(13, 6), "SUM(F8:F12)");
+  EXPECT_EQ(sheet.formula(13, 15), "SUM(O8:O12)");
+  sheet.deleteRows(12);
+  EXPECT_EQ(sheet.formula(11, 16), "O11/$O$12");
+  EXPECT_EQ(sheet.formula(12, 15), "SUM(O8:O11)");
+}
+
 TEST(Structure, SortingKeepsPerRowFormulasOnTheirRows) {
   ScratchDir dir;
   TemplateParts parts;
