@@ -111,6 +111,8 @@ class Worksheet {
   void followColumns(const GridChange& change);
   void copyColumnWidths(int firstSource, int sourceCount, int at, int times);
   void writeDimension();
+  void writeMerges();
+  void copyRules(Axis axis, int firstSource, int sourceCount, int at, int times);
 
   std::string name_;
   std::string part_;
@@ -120,7 +122,8 @@ class Worksheet {
   // Per row: whether it may hold a formula that a row change alters (one referring
   // to other rows or sheets). Rows of own-row formulas are skipped by row changes.
   std::vector<char> reaching_;
-  pugi::xml_document layout_;  // the sheet's XML without its cells
+  pugi::xml_document layout_;  // the sheet's XML without its cells and merged areas
+  std::vector<Reference> merges_;
   std::function<void(const GridChange&)> listener_;
 };
 

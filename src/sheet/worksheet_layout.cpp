@@ -30,11 +30,6 @@ int highestPriority(pugi::xml_node root) {
   return highest;
 }
 
-bool isSingleCell(std::string_view area) {
-  Reference ref;
-  return !parseReference(area, ref) || (ref.row1 == ref.row2 && ref.column1 == ref.column2);
-}
-
 void forEachElement(pugi::xml_node node, const std::function<void(pugi::xml_node)>& visit) {
   for (pugi::xml_node child : node.children()) {
     if (child.type() != pugi::node_element) continue;
@@ -134,9 +129,7 @@ void Worksheet::followLayout(const GridChange& change, std::string_view changedS
     }
     for (pugi::xml_attribute attr : node.attributes()) {
       if (!isAreaAttribute(attr.name())) continue;
-      std::string areas = followAreaList(attr.value(), change);
-      // A merged area shrunk to one cell is no merge any more.
-      if (name == "mergeCell" && isSingleCell(areas)) areas.clear();
+      const std::string areas = followAreaList(attr.value(), change);
       if (!areas.empty()) attr.set_value(areas.c_str());
       else if (name == "selection" || name == "pane") attr.set_value("A1");
       else removed.push_back(node);
@@ -149,7 +142,13 @@ void Worksheet::followLayout(const GridChange& change, std::string_view changedS
     setCount(parent, name, "count");
     if (name == "brk") setCount(parent, name, "manualBreakCount");
   }
-  if (own && change.axis == Axis::Columns) followColumns(change);
+  if (!own) return;
+  for (Reference& area : merges_) area.follow(change);
+  // A merged area shrunk to one cell is no merge any more.
+  std::erase_if(merges_, [](const Reference& area) {
+    return area.broken || (area.row1 == area.row2 && area.column1 == area.column2);
+  });
+  if (change.axis == Axis::Columns) followColumns(change);
 }
 
 void Worksheet::followColumns(const GridChange& change) {
@@ -191,43 +190,62 @@ void Worksheet::copyLayout(Axis axis, int firstSource, int sourceCount, int at, 
   const int lastSource = firstSource + sourceCount - 1;
   const int offset = at - firstSource;
   const bool rows = axis == Axis::Rows;
-  pugi::xml_node root = layout_.document_element();
-
-  if (pugi::xml_node merges = childNamed(root, "mergeCells")) {
-    std::vector<Reference> inside;
-    for (pugi::xml_node merge : merges.children()) {
-      Reference area;
-      if (parseReference(merge.attribute("ref").value(), area) && area.inside(axis, firstSource, lastSource))
-        inside.push_back(area);
+  const std::size_t existing = merges_.size();
+  for (int k = 0; k < times; ++k)
+    for (std::size_t i = 0; i < existing; ++i) {
+      if (!merges_[i].inside(axis, firstSource, lastSource)) continue;
+      Reference copy = merges_[i];
+      const int step = offset + k * sourceCount;
+      copy.translate(rows ? step : 0, rows ? 0 : step);
+      merges_.push_back(copy);
     }
-    const std::string tag = prefixOf(merges) + "mergeCell";
-    for (int k = 0; k < times; ++k)
-      for (Reference area : inside) {
-        const int step = offset + k * sourceCount;
-        area.translate(rows ? step : 0, rows ? 0 : step);
-        merges.append_child(tag.c_str()).append_attribute("ref") = area.text().c_str();
-      }
-    setCount(merges, "mergeCell", "count");
-  }
+  copyRules(axis, firstSource, sourceCount, at, times);
+  if (!rows) copyColumnWidths(firstSource, sourceCount, at, times);
+}
 
-  // Conditional formats and validations: one copy of the rule covering every new
-  // line, its relative formulas moved to the first copy.
+// Conditional formats and validations. A rule whose single range covers the source
+// and touches the copies grows over them, as in the programs (its relative formulas
+// re-anchored when its top-left cell moves); otherwise the rule is cloned for the
+// copies, its formulas moved to the first copy.
+void Worksheet::copyRules(Axis axis, int firstSource, int sourceCount, int at, int times) {
+  const int lastSource = firstSource + sourceCount - 1;
+  const int firstCopy = at, lastCopy = at + sourceCount * times - 1;
+  const int offset = at - firstSource;
+  const bool rows = axis == Axis::Rows;
+  pugi::xml_node root = layout_.document_element();
   std::vector<pugi::xml_node> ruled;
   for (pugi::xml_node node : root.children())
     if (localName(node) == "conditionalFormatting") ruled.push_back(node);
   if (pugi::xml_node validations = childNamed(root, "dataValidations"))
     for (pugi::xml_node node : validations.children())
       if (localName(node) == "dataValidation") ruled.push_back(node);
+
   for (pugi::xml_node node : ruled) {
+    std::vector<Reference> areas = parseAreaList(node.attribute("sqref").value());
+    if (areas.size() == 1 && areas[0].shape != (rows ? Reference::Shape::Columns : Reference::Shape::Rows)) {
+      Reference& area = areas[0];
+      int& first = rows ? area.row1 : area.column1;
+      int& last = rows ? area.row2 : area.column2;
+      const bool covers = first <= firstSource && last >= lastSource;
+      if (covers && (lastCopy + 1 == first || firstCopy == last + 1)) {
+        const int shift = std::min(first, firstCopy) - first;
+        first = std::min(first, firstCopy);
+        last = std::max(last, lastCopy);
+        if (area.shape == Reference::Shape::Cell) area.shape = Reference::Shape::Area;
+        node.attribute("sqref").set_value(area.text().c_str());
+        translateFormulas(node, rows ? shift : 0, rows ? 0 : shift);
+        continue;
+      }
+    }
     std::vector<Reference> copies;
-    for (Reference area : parseAreaList(node.attribute("sqref").value())) {
+    for (Reference area : areas) {
       if (!area.inside(axis, firstSource, lastSource)) continue;
       const bool wholeBlock = rows ? (area.row1 == firstSource && area.row2 == lastSource)
                                    : (area.column1 == firstSource && area.column2 == lastSource);
       if (wholeBlock) {
         if (area.shape == Reference::Shape::Cell) area.shape = Reference::Shape::Area;
-        (rows ? area.row1 : area.column1) = at;
-        (rows ? area.row2 : area.column2) = at + sourceCount * times - 1;
+        (rows ? area.row1 : area.column1) = firstCopy;
+        (rows ? area.row2 : area.column2) = lastCopy;
         copies.push_back(area);
         continue;
       }
@@ -247,8 +265,6 @@ void Worksheet::copyLayout(Axis axis, int firstSource, int sourceCount, int at, 
     for (pugi::xml_node rule : clone.children())
       if (localName(rule) == "cfRule") rule.attribute("priority").set_value(highestPriority(root) + 1);
   }
-
-  if (!rows) copyColumnWidths(firstSource, sourceCount, at, times);
 }
 
 }  // namespace sheet

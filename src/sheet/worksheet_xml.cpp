@@ -6,6 +6,7 @@
 // load (see workbook.cpp).
 #include "sheet/worksheet.h"
 
+#include "sheet/area_list.h"
 #include "sheet/cell_address.h"
 #include "sheet/cell_text.h"
 #include "sheet/sheet_error.h"
@@ -41,6 +42,16 @@ void Worksheet::load(std::string_view xml, const SharedStrings& strings) {
   loadPart(layout_, xml, part_);
   pugi::xml_node sheetData = childNamed(layout_.document_element(), "sheetData");
   if (!sheetData) throw Error("Foaia " + name_ + " (" + part_ + ") nu are celule.");
+
+  // Merged areas live in a list while the sheet changes: they multiply with copied
+  // rows, and a list follows a change far faster than the document does.
+  if (pugi::xml_node merges = childNamed(layout_.document_element(), "mergeCells")) {
+    for (pugi::xml_node merge : merges.children()) {
+      Reference area;
+      if (parseReference(merge.attribute("ref").value(), area)) merges_.push_back(area);
+    }
+    while (merges.first_child()) merges.remove_child(merges.first_child());
+  }
 
   std::map<int, Formula> shared;  // masters of shared formulas by index
   int rowNumber = 0;
@@ -122,6 +133,16 @@ void Worksheet::writeDimension() {
   if (pugi::xml_attribute attr = dimension.attribute("ref")) attr.set_value(ref.c_str());
 }
 
+void Worksheet::writeMerges() {
+  pugi::xml_node root = layout_.document_element();
+  pugi::xml_node merges = childNamed(root, "mergeCells");
+  if (!merges) return;
+  const std::string tag = prefixOf(merges) + "mergeCell";
+  for (const Reference& area : merges_)
+    merges.append_child(tag.c_str()).append_attribute("ref") = area.text().c_str();
+  if (pugi::xml_attribute count = merges.attribute("count")) count.set_value(merges_.size());
+}
+
 std::string Worksheet::xml(SharedStrings& strings) {
   writeDimension();
   pugi::xml_node sheetData = childNamed(layout_.document_element(), "sheetData");
@@ -183,9 +204,12 @@ std::string Worksheet::xml(SharedStrings& strings) {
     cells += "</" + prefix + "row>";
   }
 
+  writeMerges();
   sheetData.text().set(kCellsPlaceholder);
   std::string out = printPart(layout_);
   while (sheetData.first_child()) sheetData.remove_child(sheetData.first_child());
+  if (pugi::xml_node merges = childNamed(layout_.document_element(), "mergeCells"))
+    while (merges.first_child()) merges.remove_child(merges.first_child());
   const std::size_t at = out.find(kCellsPlaceholder);
   if (at != std::string::npos) out.replace(at, std::char_traits<char>::length(kCellsPlaceholder), cells);
   return out;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace sheet_test;
@@ -73,7 +75,9 @@ TEST(Structure, RepeatedCopiesOfOneRowKeepEveryRowFormulaAndTheTotals) {
   TemplateParts parts;
   parts.sheets = {{"Ramasite", "<sheetData>" + row(9, {formulaCell("O9", "SUM(F9:N9)"), formulaCell("P9", "O9/$O$10")}) +
                                    row(10, {formulaCell("F10", "SUM(F8:F9)"), formulaCell("O10", "SUM(O8:O9)")}) +
-                                   "</sheetData>"}};
+                                   "</sheetData><mergeCells count=\"1\"><mergeCell ref=\"B9:C9\"/></mergeCells>"
+                                   "<conditionalFormatting sqref=\"A9:O9\"><cfRule type=\"expression\" priority=\"1\">"
+                                   "<formula>$O9&gt;0</formula></cfRule></conditionalFormatting>"}};
   writeTemplate(dir / "model.xlsx", parts);
   sheet::Workbook book((dir / "model.xlsx").string());
   sheet::Worksheet& sheet = book.sheet(0);
@@ -93,6 +97,20 @@ TEST(Structure, RepeatedCopiesOfOneRowKeepEveryRowFormulaAndTheTotals) {
   sheet.deleteRows(12);
   EXPECT_EQ(sheet.formula(11, 16), "O11/$O$12");
   EXPECT_EQ(sheet.formula(12, 15), "SUM(O8:O11)");
+  book.save((dir / "out.xlsx").string());
+
+  // one merged area per row, and the row's rule grown over the rows, not repeated
+  const pugi::xml_document xml = readPart(dir / "out.xlsx", "xl/worksheets/sheet1.xml");
+  const pugi::xml_node ws = xml.child("worksheet");
+  std::vector<std::string> merges;
+  for (pugi::xml_node merge : ws.child("mergeCells").children("mergeCell")) merges.push_back(merge.attribute("ref").value());
+  std::sort(merges.begin(), merges.end());
+  EXPECT_EQ(merges, (std::vector<std::string>{"B10:C10", "B11:C11", "B9:C9"}));
+  EXPECT_EQ(ws.child("mergeCells").attribute("count").as_int(), 3);
+  const pugi::xml_node rule = ws.child("conditionalFormatting");
+  EXPECT_STREQ(rule.attribute("sqref").value(), "A9:O11");
+  EXPECT_STREQ(rule.child("cfRule").child_value("formula"), "$O9>0");
+  EXPECT_FALSE(rule.next_sibling("conditionalFormatting"));
 }
 
 TEST(Structure, SortingKeepsPerRowFormulasOnTheirRows) {

@@ -101,11 +101,11 @@ TEST_F(TemplateFill, KeepsTheSheetLayoutInStep) {
   for (pugi::xml_node merge : ws.child("mergeCells").children("mergeCell")) merges.push_back(merge.attribute("ref").value());
   EXPECT_EQ(merges, (std::vector<std::string>{"A1:D1", "D7:E7", "D8:E8", "D9:E9"}));
   EXPECT_EQ(ws.child("mergeCells").attribute("count").as_int(), 4);
-  // the rule of the record row covers every data row, anchored on the first
+  // the rule of the record row grows over every data row, anchored on the first
   const pugi::xml_node rule = ws.child("conditionalFormatting");
   EXPECT_STREQ(rule.attribute("sqref").value(), "J7:K9");
   EXPECT_STREQ(rule.child("cfRule").child_value("formula"), "$J7<0");
-  EXPECT_STREQ(rule.child("cfRule").attribute("priority").value(), "2");
+  EXPECT_STREQ(rule.child("cfRule").attribute("priority").value(), "1");
   EXPECT_FALSE(rule.next_sibling("conditionalFormatting"));
   const pugi::xml_node validation = ws.child("dataValidations").child("dataValidation");
   EXPECT_STREQ(validation.attribute("sqref").value(), "K7:K9");
