@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 using sheet::Axis;
@@ -109,6 +111,23 @@ TEST(FormulaAnchor, RelativePartsAreDistancesFromTheHoldingCell) {
   EXPECT_EQ(mixed.text(7, 2), "Lista1!A7+A2");
   EXPECT_TRUE(mixed.follow(rowsInserted(1, 3), "Lista1", "Rezumat", 7, 2));
   EXPECT_EQ(mixed.text(7, 2), "Lista1!A10+A2");
+}
+
+TEST(FormulaFollow, AnyTextParsesAndRendersStably) {
+  // Damaged or unusual formulas never crash, and reading back what was written
+  // gives the same text.
+  const std::string alphabet = "AZaz019$:!'\"()[]#,.+-*/&<> _xXEREF";
+  std::mt19937 random(7);
+  for (int n = 0; n < 3000; ++n) {
+    std::string text;
+    const int length = static_cast<int>(random() % 24);
+    for (int i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+    Formula formula(text, 5, 3);
+    formula.follow(rowsInserted(static_cast<int>(random() % 8) + 1, 2), "Lista1", "Lista1", 5, 3);
+    formula.follow(columnsDeleted(static_cast<int>(random() % 4) + 1), "Lista1", "Lista1", 7, 3);
+    const std::string written = formula.text(7, 3);
+    EXPECT_EQ(Formula(written, 7, 3).text(7, 3), written) << text;
+  }
 }
 
 TEST(AreaList, FollowsAndDropsDeletedAreas) {
