@@ -8,6 +8,16 @@
 #include <sstream>
 
 namespace sheet {
+namespace {
+
+void stripPrefixes(pugi::xml_node node) {
+  if (node.type() != pugi::node_element) return;
+  const std::string name(localName(node));
+  node.set_name(name.c_str());
+  for (pugi::xml_node child : node.children()) stripPrefixes(child);
+}
+
+}  // namespace
 
 void SharedStrings::load(std::string_view xml, const std::string& part) {
   pugi::xml_document doc;
@@ -21,6 +31,8 @@ void SharedStrings::load(std::string_view xml, const std::string& part) {
     for (pugi::xml_node child : si.children())
       if (localName(child) == "r") rich = true;
     if (rich) {
+      // Written back inside our own <sst>, which declares no prefixes.
+      stripPrefixes(si);
       std::ostringstream out;
       si.print(out, "", pugi::format_raw);
       entry.xml = out.str();

@@ -22,8 +22,6 @@ class ZipPackage {
   // Writes the archive; the file is replaced only once it is complete.
   void write(const std::string& path) const;
 
-  std::string path() const { return path_; }
-
  private:
   struct Entry {
     std::string name;
