@@ -159,6 +159,13 @@ void Worksheet::change(const GridChange& change) {
   if (change.at < 1 || change.count < 1 || change.at > limit || change.count > limit - change.at + 1)
     throw Error("Operatie in afara foii " + name_ + ": " + std::string(change.deletion ? "stergere" : "inserare") +
                 " de la " + std::to_string(change.at) + ", " + std::to_string(change.count) + ".");
+  // As in the programs, an insertion that would push cells off the grid is refused.
+  if (!change.deletion) {
+    const int used = change.axis == Axis::Rows ? lastRow() : lastColumn();
+    if (used > limit - change.count)
+      throw Error("Foaia " + name_ + " nu mai are loc pentru inca " + std::to_string(change.count) +
+                  (change.axis == Axis::Rows ? " randuri." : " coloane."));
+  }
   // Formulas follow while they still stand where they stood before the change.
   followChange(change, name_);
   moveCells(change);

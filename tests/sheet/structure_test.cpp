@@ -167,6 +167,12 @@ TEST(Structure, UsedRangeCountsValuesNotFormatsAndBoundsAreChecked) {
   EXPECT_THROW(sheet.insertRows(0), sheet::Error);
   EXPECT_THROW(sheet.insertRowCopies(5, 3, 6), sheet::Error);  // the source would be split
   EXPECT_THROW(book.sheet(1), sheet::Error);
+  sheet.setText(sheet::kMaxRow - 1, 1, "aproape de capat");
+  EXPECT_THROW(sheet.insertRows(1, 2), sheet::Error);  // nothing is pushed off the grid
+  EXPECT_EQ(sheet.text(sheet::kMaxRow - 1, 1), "aproape de capat");
+  EXPECT_EQ(sheet.text(2, 3), "x");
+  sheet.insertRows(1);
+  EXPECT_EQ(sheet.text(sheet::kMaxRow, 1), "aproape de capat");
   EXPECT_EQ(sheet.text(100, 100), "");
 }
 
