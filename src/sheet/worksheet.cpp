@@ -25,25 +25,40 @@ std::string numberText(double number) {
 Worksheet::Worksheet(std::string name, std::string part, CellStyles& styles, bool system1904)
     : name_(std::move(name)), part_(std::move(part)), styles_(styles), system1904_(system1904) {}
 
-bool Worksheet::Row::hasContent() const {
-  return std::any_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.hasContent(); });
+int Worksheet::Row::findLastContent() const {
+  for (int column = static_cast<int>(cells.size()); column >= 1; --column)
+    if (cells[static_cast<std::size_t>(column - 1)].hasContent()) return column;
+  return 0;
 }
 
 int Worksheet::lastRow() const {
   for (int row = static_cast<int>(rows_.size()); row >= 1; --row)
-    if (rows_[static_cast<std::size_t>(row - 1)].hasContent()) return row;
+    if (rows_[static_cast<std::size_t>(row - 1)].lastContent > 0) return row;
   return 0;
 }
 
-int Worksheet::lastColumn() const {
-  int last = 0;
-  for (const Row& row : rows_)
-    for (int column = static_cast<int>(row.cells.size()); column > last; --column)
-      if (row.cells[static_cast<std::size_t>(column - 1)].hasContent()) {
-        last = column;
-        break;
-      }
-  return last;
+int Worksheet::lastColumn() const { return lastColumns_.empty() ? 0 : lastColumns_.rbegin()->first; }
+
+void Worksheet::countLastColumn(int column, int delta) {
+  if (column <= 0) return;
+  if ((lastColumns_[column] += delta) <= 0) lastColumns_.erase(column);
+}
+
+void Worksheet::contentChanged(int row) {
+  Row& line = rows_[static_cast<std::size_t>(row - 1)];
+  const int now = line.findLastContent();
+  if (now == line.lastContent) return;
+  countLastColumn(line.lastContent, -1);
+  countLastColumn(now, 1);
+  line.lastContent = now;
+}
+
+void Worksheet::recountLastColumns() {
+  lastColumns_.clear();
+  for (Row& row : rows_) {
+    row.lastContent = row.findLastContent();
+    countLastColumn(row.lastContent, 1);
+  }
 }
 
 const Cell* Worksheet::cellAt(int row, int column) const {
@@ -102,20 +117,23 @@ int Worksheet::style(int row, int column) const {
   return cell ? cell->style : 0;
 }
 
-void Worksheet::setText(int row, int column, std::string_view text) {
+Cell& Worksheet::emptied(int row, int column) {
   Cell& cell = cellFor(row, column);
-  cell.value = CellValue{CellValue::Kind::Text, 0, std::string(text)};
+  cell.value = CellValue{};
   cell.richString = -1;
   cell.formula.reset();
   cell.arrayRange.clear();
+  return cell;
+}
+
+void Worksheet::setText(int row, int column, std::string_view text) {
+  emptied(row, column).value = CellValue{CellValue::Kind::Text, 0, std::string(text)};
+  contentChanged(row);
 }
 
 void Worksheet::setNumber(int row, int column, double number) {
-  Cell& cell = cellFor(row, column);
-  cell.value = CellValue{CellValue::Kind::Number, number, {}};
-  cell.richString = -1;
-  cell.formula.reset();
-  cell.arrayRange.clear();
+  emptied(row, column).value = CellValue{CellValue::Kind::Number, number, {}};
+  contentChanged(row);
 }
 
 void Worksheet::setDate(int row, int column, std::chrono::year_month_day date) {
@@ -126,12 +144,10 @@ void Worksheet::setDate(int row, int column, std::chrono::year_month_day date) {
 
 void Worksheet::setFormula(int row, int column, std::string_view formula) {
   if (!formula.empty() && formula.front() == '=') formula.remove_prefix(1);
-  Cell& cell = cellFor(row, column);
-  cell.value = CellValue{};
-  cell.richString = -1;
+  Cell& cell = emptied(row, column);
   cell.formula = Formula(formula, row, column);
-  cell.arrayRange.clear();
   noteFormula(row, *cell.formula);
+  contentChanged(row);
 }
 
 void Worksheet::noteFormula(int row, const Formula& formula) {
@@ -147,11 +163,8 @@ void Worksheet::setStyle(int row, int column, int style) { cellFor(row, column).
 
 void Worksheet::clear(int row, int column) {
   if (!cellAt(row, column)) return;
-  Cell& cell = cellFor(row, column);
-  cell.value = CellValue{};
-  cell.richString = -1;
-  cell.formula.reset();
-  cell.arrayRange.clear();
+  emptied(row, column);
+  contentChanged(row);
 }
 
 void Worksheet::change(const GridChange& change) {
@@ -186,10 +199,13 @@ void Worksheet::moveCells(const GridChange& change) {
     }
   };
   if (change.axis == Axis::Rows) {
+    if (change.deletion)
+      for (std::size_t r = at; r < std::min(rows_.size(), at + count); ++r) countLastColumn(rows_[r].lastContent, -1);
     shiftLine(rows_, kMaxRow);
     shiftLine(reaching_, kMaxRow);
   } else {
     for (Row& row : rows_) shiftLine(row.cells, kMaxColumn);
+    recountLastColumns();
   }
 }
 
@@ -248,7 +264,10 @@ void Worksheet::copyLine(Axis axis, int from, int to) {
     // Anchored formulas need no translation: their relative parts are distances.
     Row copy = rows_[static_cast<std::size_t>(from - 1)];
     if (static_cast<int>(rows_.size()) < to) rows_.resize(static_cast<std::size_t>(to));
-    rows_[static_cast<std::size_t>(to - 1)] = std::move(copy);
+    Row& target = rows_[static_cast<std::size_t>(to - 1)];
+    countLastColumn(target.lastContent, -1);
+    countLastColumn(copy.lastContent, 1);
+    target = std::move(copy);
     if (from <= static_cast<int>(reaching_.size()) && reaching_[static_cast<std::size_t>(from - 1)]) markReaching(to);
     return;
   }
@@ -257,6 +276,7 @@ void Worksheet::copyLine(Axis axis, int from, int to) {
     if (!source) continue;
     Cell copy = *source;
     cellFor(row, to) = std::move(copy);
+    contentChanged(row);
   }
 }
 

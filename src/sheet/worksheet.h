@@ -20,6 +20,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,10 +94,17 @@ class Worksheet {
   struct Row {
     std::vector<Cell> cells;  // index = column - 1
     std::string attributes;   // the <row> attributes other than r and spans, as written
-    bool hasContent() const;
+    int lastContent = 0;      // the last column holding a value or a formula, as counted
+    int findLastContent() const;
   };
 
   const Cell* cellAt(int row, int column) const;
+  // The cell emptied of value and formula (format kept), ready for new content;
+  // contentChanged must follow once it is written.
+  Cell& emptied(int row, int column);
+  void contentChanged(int row);
+  void countLastColumn(int column, int delta);
+  void recountLastColumns();
   void noteFormula(int row, const Formula& formula);
   void markReaching(int row);
   std::vector<CellAddress> markerCells(std::string_view marker) const;
@@ -124,6 +132,9 @@ class Worksheet {
   std::vector<char> reaching_;
   pugi::xml_document layout_;  // the sheet's XML without its cells and merged areas
   std::vector<Reference> merges_;
+  // How many rows end their content in each column, so the last used column is
+  // known without reading every cell.
+  std::map<int, int> lastColumns_;
   std::function<void(const GridChange&)> listener_;
 };
 

@@ -117,6 +117,7 @@ void Worksheet::load(std::string_view xml, const SharedStrings& strings) {
     }
   }
   while (sheetData.first_child()) sheetData.remove_child(sheetData.first_child());
+  recountLastColumns();
 }
 
 void Worksheet::writeDimension() {

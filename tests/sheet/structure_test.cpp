@@ -163,6 +163,21 @@ TEST(Structure, UsedRangeCountsValuesNotFormatsAndBoundsAreChecked) {
   EXPECT_EQ(sheet.lastRow(), 2);
   EXPECT_EQ(sheet.lastColumn(), 3);
   EXPECT_EQ(sheet.style(2, 8), 1);
+  sheet.setFormula(5, 9, "C2");
+  EXPECT_EQ(sheet.lastRow(), 5);
+  EXPECT_EQ(sheet.lastColumn(), 9);
+  sheet.clear(5, 9);
+  EXPECT_EQ(sheet.lastRow(), 2);
+  EXPECT_EQ(sheet.lastColumn(), 3);
+  sheet.deleteColumns(1);
+  EXPECT_EQ(sheet.lastColumn(), 2);
+  sheet.insertRowCopies(2, 1, 1, 2);
+  EXPECT_EQ(sheet.lastRow(), 4);
+  sheet.deleteRows(1, 3);
+  EXPECT_EQ(sheet.lastRow(), 1);
+  sheet.insertColumns(1);
+  EXPECT_EQ(sheet.lastColumn(), 3);
+  EXPECT_EQ(sheet.text(1, 3), "x");
   EXPECT_THROW(sheet.setText(0, 1, "x"), sheet::Error);
   EXPECT_THROW(sheet.insertRows(0), sheet::Error);
   EXPECT_THROW(sheet.insertRowCopies(5, 3, 6), sheet::Error);  // the source would be split
@@ -170,7 +185,7 @@ TEST(Structure, UsedRangeCountsValuesNotFormatsAndBoundsAreChecked) {
   sheet.setText(sheet::kMaxRow - 1, 1, "aproape de capat");
   EXPECT_THROW(sheet.insertRows(1, 2), sheet::Error);  // nothing is pushed off the grid
   EXPECT_EQ(sheet.text(sheet::kMaxRow - 1, 1), "aproape de capat");
-  EXPECT_EQ(sheet.text(2, 3), "x");
+  EXPECT_EQ(sheet.text(1, 3), "x");
   sheet.insertRows(1);
   EXPECT_EQ(sheet.text(sheet::kMaxRow, 1), "aproape de capat");
   EXPECT_EQ(sheet.text(100, 100), "");
