@@ -141,6 +141,12 @@ void Worksheet::followLayout(const GridChange& change, std::string_view changedS
     if (!parent.remove_child(node)) continue;
     setCount(parent, name, "count");
     if (name == "brk") setCount(parent, name, "manualBreakCount");
+    // These lists must not be empty: a list left without items goes.
+    const std::string_view list = localName(parent);
+    if (!parent.find_child([](pugi::xml_node child) { return child.type() == pugi::node_element; }) &&
+        (list == "dataValidations" || list == "hyperlinks" || list == "rowBreaks" || list == "colBreaks" ||
+         list == "ignoredErrors"))
+      parent.parent().remove_child(parent);
   }
   if (!own) return;
   for (Reference& area : merges_) area.follow(change);

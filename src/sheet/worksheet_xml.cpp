@@ -138,6 +138,10 @@ void Worksheet::writeMerges() {
   pugi::xml_node root = layout_.document_element();
   pugi::xml_node merges = childNamed(root, "mergeCells");
   if (!merges) return;
+  if (merges_.empty()) {  // an empty list of merged areas is not allowed
+    root.remove_child(merges);
+    return;
+  }
   const std::string tag = prefixOf(merges) + "mergeCell";
   for (const Reference& area : merges_)
     merges.append_child(tag.c_str()).append_attribute("ref") = area.text().c_str();

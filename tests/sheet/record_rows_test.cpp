@@ -22,6 +22,12 @@ TEST(RecordRows, NoRecordsDeletesTheTemplateRowAndTheTotalsShrink) {
   EXPECT_EQ(lista.formula(7, 10), "SUM(J6:J6)");
   EXPECT_EQ(lista.formula(9, 2), "J7*2");
   EXPECT_EQ(book.sheet(1).formula(1, 1), "Lista1!J7");
+  book.save((dir / "out.xlsx").string());
+  // the record row's validation and rule went with it, and no empty list is left
+  const pugi::xml_document xml = readPart(dir / "out.xlsx", "xl/worksheets/sheet1.xml");
+  EXPECT_FALSE(xml.child("worksheet").child("dataValidations"));
+  EXPECT_FALSE(xml.child("worksheet").child("conditionalFormatting"));
+  EXPECT_STREQ(xml.child("worksheet").child("mergeCells").child("mergeCell").attribute("ref").value(), "A1:D1");
 }
 
 TEST(RecordRows, OnlyTheLastMarkedRowIsRepeated) {
