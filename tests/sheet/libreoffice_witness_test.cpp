@@ -85,6 +85,45 @@ TEST_F(LibreOfficeWitness, ATemplateEditedByHandStillFills) {
   EXPECT_EQ(csvNumber(lista, 12, 12), 15);
 }
 
+TEST_F(LibreOfficeWitness, CopiedColumnPairsComputeTheirOwnTotals) {
+  // A cumulated bordereau: one (debited, deducted) pair of columns per tax group,
+  // each new pair a copy of F:G inserted at H.
+  TemplateParts parts;
+  parts.sheets = {{"Borderou0",
+                   "<sheetData>" + row(6, {textCell("F6", "grupa")}) +
+                       row(8, {textCell("A8", "#ROL"), textCell("F8", "#A1BD"), textCell("G8", "#A1BS"),
+                               textCell("H8", "#TOTAL"), textCell("I8", "#DBF")}) +
+                       row(9, {textCell("E9", "TOTAL"), formulaCell("F9", "SUM(F7:F8)"), formulaCell("G9", "SUM(G7:G8)"),
+                               formulaCell("H9", "SUM(H7:H8)"), formulaCell("I9", "F9-G9+H9*0")}) +
+                       "</sheetData>"}};
+  writeTemplate(dir / "bdbs.xlsx", parts);
+  sheet::Workbook book((dir / "bdbs.xlsx").string());
+  sheet::Worksheet& sheet = book.sheet(0);
+  sheet.insertColumnCopies(6, 2, 8);
+  sheet.setText(6, 6, "Amenzi");
+  sheet.setText(8, 6, "#A2BD");
+  sheet.setText(8, 7, "#A2BS");
+  std::vector<std::vector<sheet::FieldValue>> rows;
+  for (int n = 1; n <= 6; ++n)
+    rows.push_back({sheet::FieldValue::ofText(std::to_string(100 + n)), sheet::FieldValue::ofNumber(n),
+                    sheet::FieldValue::ofNumber(10 * n), sheet::FieldValue::ofNumber(100 * n),
+                    sheet::FieldValue::ofNumber(1000 * n), sheet::FieldValue::ofNumber(n + 10 * n + 100 * n)});
+  MemoryRecords records({"ROL", "A1BD", "A1BS", "A2BD", "A2BS", "TOTAL"}, std::move(rows));
+  ASSERT_EQ(sheet::fillRecordRows(sheet, records), 6);
+  book.save((dir / "Rap2.xlsx").string());
+
+  const CsvRows csv = sheetAsCsv(dir / "Rap2.xlsx", "Borderou0", dir.path());
+  EXPECT_EQ(csvCell(csv, 6, 6), "Amenzi");
+  EXPECT_EQ(csvCell(csv, 6, 8), "grupa");
+  // columns F..J hold A2BD, A2BS, A1BD, A1BS, TOTAL; row 14 their sums over 21 = 1+..+6
+  const double factors[] = {100, 1000, 1, 10, 111};
+  for (int k = 0; k < 5; ++k) {
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(csvNumber(csv, 7 + n, 6 + k), factors[k] * n) << "column " << 6 + k;
+    EXPECT_EQ(csvNumber(csv, 14, 6 + k), factors[k] * 21) << "column " << 6 + k;
+  }
+  EXPECT_EQ(csvNumber(csv, 14, 11), 2100 - 21000);  // the moved formula still reads F and G
+}
+
 TEST_F(LibreOfficeWitness, ANewWorkbookOpens) {
   {
     sheet::WorkbookWriter out((dir / "Borderou.xlsx").string(), "Borderou");
