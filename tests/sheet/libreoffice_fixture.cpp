@@ -52,20 +52,33 @@ CsvRows parseCsv(const std::string& text) {
 
 bool libreOfficeAvailable() { return std::system("command -v soffice >/dev/null 2>&1") == 0; }
 
+namespace {
+
+void convert(const std::filesystem::path& workbook, const std::string& filter, const std::filesystem::path& out,
+             const std::filesystem::path& scratch) {
+  const auto home = scratch / "home";
+  std::filesystem::create_directories(home);
+  std::filesystem::create_directories(out);
+  const std::string command = "HOME=" + quoted(home.string()) + " soffice --headless --norestore --convert-to " +
+                              quoted(filter) + " --outdir " + quoted(out.string()) + " " + quoted(workbook.string()) +
+                              " >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+}  // namespace
+
+std::filesystem::path resavedByLibreOffice(const std::filesystem::path& workbook, const std::filesystem::path& scratch) {
+  const auto out = scratch / ("resaved-" + workbook.stem().string());
+  convert(workbook, "xlsx:Calc MS Excel 2007 XML", out, scratch);
+  return out / (workbook.stem().string() + ".xlsx");
+}
+
 CsvRows sheetAsCsv(const std::filesystem::path& workbook, const std::string& sheetName,
                    const std::filesystem::path& scratch) {
-  const auto home = scratch / "home";
   const auto out = scratch / ("csv-" + workbook.stem().string());
-  if (!std::filesystem::exists(out)) {
-    std::filesystem::create_directories(home);
-    std::filesystem::create_directories(out);
-    // Filter options: comma, double quotes, UTF-8, cells as shown, one file per sheet.
-    const std::string command = "HOME=" + quoted(home.string()) +
-                                " soffice --headless --norestore --convert-to "
-                                "'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,false,-1'"
-                                " --outdir " + quoted(out.string()) + " " + quoted(workbook.string()) + " >/dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  }
+  // Filter options: comma, double quotes, UTF-8, cells as shown, one file per sheet.
+  if (!std::filesystem::exists(out))
+    convert(workbook, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,false,-1", out, scratch);
   const auto file = out / (workbook.stem().string() + "-" + sheetName + ".csv");
   std::ifstream in(file);
   EXPECT_TRUE(in.good()) << "LibreOffice wrote no " << file;

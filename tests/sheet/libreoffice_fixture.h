@@ -17,6 +17,10 @@ bool libreOfficeAvailable();
 CsvRows sheetAsCsv(const std::filesystem::path& workbook, const std::string& sheetName,
                    const std::filesystem::path& scratch);
 
+// `workbook` opened and saved again as XLSX by LibreOffice, as a town hall editing a
+// template would; returns the new file (in a folder under `scratch`).
+std::filesystem::path resavedByLibreOffice(const std::filesystem::path& workbook, const std::filesystem::path& scratch);
+
 // The cell at (row, column), counted from 1; empty outside the data.
 std::string csvCell(const CsvRows& rows, int row, int column);
 double csvNumber(const CsvRows& rows, int row, int column);

@@ -85,6 +85,22 @@ TEST_F(LibreOfficeWitness, ATemplateEditedByHandStillFills) {
   EXPECT_EQ(csvNumber(lista, 12, 12), 15);
 }
 
+TEST_F(LibreOfficeWitness, ATemplateSavedByLibreOfficeFills) {
+  writeListTemplate(dir / "model.xlsx");
+  const auto resaved = resavedByLibreOffice(dir / "model.xlsx", dir.path());
+  sheet::Workbook book(resaved.string());
+  MemoryRecords records = numberedRecords(7);
+  ASSERT_EQ(sheet::fillRecordRows(book.sheet(0), records), 7);
+  book.save((dir / "Rap3.xlsx").string());
+
+  const CsvRows lista = sheetAsCsv(dir / "Rap3.xlsx", "Lista1", dir.path());
+  for (int n = 1; n <= 7; ++n) EXPECT_EQ(csvNumber(lista, 6 + n, 12), 99.0 * n);
+  EXPECT_EQ(csvNumber(lista, 14, 10), 2800);
+  EXPECT_EQ(csvNumber(lista, 14, 12), 2800 - 28);
+  const CsvRows rezumat = sheetAsCsv(dir / "Rap3.xlsx", "Rezumat", dir.path());
+  EXPECT_EQ(csvNumber(rezumat, 2, 1), 2800);
+}
+
 TEST_F(LibreOfficeWitness, CopiedColumnPairsComputeTheirOwnTotals) {
   // A cumulated bordereau: one (debited, deducted) pair of columns per tax group,
   // each new pair a copy of F:G inserted at H.
