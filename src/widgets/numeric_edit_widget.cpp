@@ -21,25 +21,29 @@ bool isDecimalSeparator(const QString& text) { return text == "." || text == ","
 // the text, the cursor and the selection stay as they were.
 class NumberValidator : public QValidator {
  public:
-  NumberValidator(NumericEdit::Kind kind, QObject* parent) : QValidator(parent), kind_(kind) {}
+  NumberValidator(NumericEdit::Kind kind, int wholeDigits, int decimals, bool allowNegative, QObject* parent)
+      : QValidator(parent) {
+    const QString sign = allowNegative ? QStringLiteral("-?") : QString();
+    const QString whole = wholeDigits > 0 ? QStringLiteral("\\d{0,%1}").arg(wholeDigits) : QStringLiteral("\\d*");
+    const QString fraction = decimals > 0 ? QStringLiteral("\\d{0,%1}").arg(decimals) : QStringLiteral("\\d*");
+    shape_.setPattern(kind == NumericEdit::Kind::Whole ? QStringLiteral("^%1%2$").arg(sign, whole)
+                                                       : QStringLiteral("^%1%2(\\.%3)?$").arg(sign, whole, fraction));
+  }
 
   State validate(QString& input, int&) const override {
-    static const QRegularExpression whole(R"(^\d*$)");
-    static const QRegularExpression decimal(R"(^\d*\.?\d*$)");
-    if (kind_ == NumericEdit::Kind::Whole) return whole.match(input).hasMatch() ? Acceptable : Invalid;
     input.replace(',', '.');
-    return decimal.match(input).hasMatch() ? Acceptable : Invalid;
+    return shape_.match(input).hasMatch() ? Acceptable : Invalid;
   }
 
  private:
-  NumericEdit::Kind kind_;
+  QRegularExpression shape_;
 };
 
 }  // namespace
 
 NumericEdit::NumericEdit(Kind kind, int maxLength, QWidget* parent) : QLineEdit(parent), kind_(kind) {
   if (maxLength > 0) setMaxLength(maxLength);
-  setValidator(new NumberValidator(kind, this));
+  setValidator(new NumberValidator(kind, 0, 0, false, this));
   setAlignment(Qt::AlignRight);
   // Wide enough for its digits and never narrower than a short amount.
   const int digits = std::max(maxLength, 4);
@@ -47,9 +51,17 @@ NumericEdit::NumericEdit(Kind kind, int maxLength, QWidget* parent) : QLineEdit(
   connect(this, &QLineEdit::inputRejected, this, &NumericEdit::refuse);
 }
 
+void NumericEdit::setShape(int wholeDigits, int decimals, bool allowNegative) {
+  signed_ = allowNegative;
+  wholeDigits_ = wholeDigits;
+  decimals_ = decimals;
+  delete validator();
+  setValidator(new NumberValidator(kind_, wholeDigits, decimals, allowNegative, this));
+}
+
 QString NumericEdit::numberText() const {
   const QString t = text().trimmed();
-  return t.isEmpty() || t == "." ? QStringLiteral("0") : t;
+  return t.isEmpty() || t == "." || t == "-" || t == "-." ? QStringLiteral("0") : t;
 }
 
 void NumericEdit::setNumberText(const QString& text) {
@@ -58,6 +70,9 @@ void NumericEdit::setNumberText(const QString& text) {
 }
 
 QString NumericEdit::refusalMessage() const {
+  if (signed_)
+    return kind_ == Kind::Whole ? QStringLiteral("Introduceti numai cifre, cu minus in fata daca e negativ.")
+                                : QStringLiteral("Introduceti un numar; zecimalele dupa punct sau virgula.");
   return kind_ == Kind::Whole
              ? QStringLiteral("Introduceti numai cifre: valoarea este un numar intreg pozitiv.")
              : QStringLiteral("Introduceti un numar pozitiv; zecimalele dupa punct sau virgula.");
@@ -65,9 +80,15 @@ QString NumericEdit::refusalMessage() const {
 
 void NumericEdit::refuse() {
   // A digit is refused only for want of room.
-  const QString message = isDigits(keyText_)
-                              ? QStringLiteral("Valoarea are cel mult %1 cifre.").arg(maxLength())
-                              : refusalMessage();
+  QString message = refusalMessage();
+  if (isDigits(keyText_) && wholeDigits_ > 0)
+    message = kind_ == Kind::Whole || decimals_ == 0
+                  ? QStringLiteral("Valoarea are cel mult %1 cifre.").arg(wholeDigits_)
+                  : QStringLiteral("Valoarea are cel mult %1 cifre inainte de punct si %2 zecimale.")
+                        .arg(wholeDigits_)
+                        .arg(decimals_);
+  else if (isDigits(keyText_))
+    message = QStringLiteral("Valoarea are cel mult %1 cifre.").arg(maxLength());
   ShowProblem(message, this);
 }
 

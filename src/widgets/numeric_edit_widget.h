@@ -1,7 +1,8 @@
-// The program's one numeric input: rates, receipt numbers, amounts. A key that
-// would not leave a non-negative number (whole for whole-number inputs) changes
-// nothing, not even the selection, and a balloon says why; in a decimal input a
-// comma is the decimal point, as Romanian keyboards type it.
+// The program's one numeric input: rates, receipt numbers, amounts, the
+// quantities of the assessment pages. A key that would not leave a number the
+// input takes (non-negative unless signed, whole for whole-number inputs, within
+// its digits) changes nothing, not even the selection, and a balloon says why; in
+// a decimal input a comma is the decimal point, as Romanian keyboards type it.
 #pragma once
 
 #include <QLineEdit>
@@ -17,6 +18,9 @@ class NumericEdit : public QLineEdit {
   NumericEdit(Kind kind, int maxLength, QWidget* parent = nullptr);
 
   Kind kind() const { return kind_; }
+  // The digits before and after the point that the input takes (any number when
+  // 0), and whether a leading minus is allowed: the shape of a table's column.
+  void setShape(int wholeDigits, int decimals, bool allowNegative);
   // The text as a number: "0" when the input was left empty.
   QString numberText() const;
   void setNumberText(const QString& text);
@@ -32,6 +36,9 @@ class NumericEdit : public QLineEdit {
   void refuse();
 
   Kind kind_;
+  bool signed_ = false;
+  int wholeDigits_ = 0;
+  int decimals_ = 0;
   QString keyText_;  // text of the key being handled, to tell why it was refused
   // A decimal point was refused in a whole-number input: the digits typed right
   // after it are its fraction and are refused too, so "1.5" never becomes 15.

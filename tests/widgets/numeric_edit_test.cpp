@@ -70,6 +70,39 @@ TEST_F(NumericEditTest, ARefusedKeyChangesNothingAndACommaIsTheDecimalPoint) {
   }
 }
 
+TEST_F(NumericEditTest, AShapedInputTakesTheColumnsSignAndDigitsOnly) {
+  struct Case {
+    Kind kind;
+    const char* typed;
+    const char* after;
+    const char* balloon;  // "" when nothing is refused
+  };
+  // DECIMAL(8,4) and DECIMAL(6,0) columns of a page: 3 and 6 whole digits, signed.
+  const Case cases[] = {
+      {Kind::Decimal, "-12,5", "-12.5", ""},
+      {Kind::Decimal, "1234", "123", "Valoarea are cel mult 3 cifre inainte de punct si 4 zecimale."},
+      {Kind::Decimal, "1.23456", "1.2345", "Valoarea are cel mult 3 cifre inainte de punct si 4 zecimale."},
+      {Kind::Decimal, "1-", "1", "Introduceti un numar; zecimalele dupa punct sau virgula."},
+      {Kind::Whole, "-99999", "-99999", ""},
+      {Kind::Whole, "1234567", "123456", "Valoarea are cel mult 6 cifre."},
+  };
+  for (const Case& c : cases) {
+    closeBalloon();
+    NumericEdit edit(c.kind, 8);
+    if (c.kind == Kind::Decimal) {
+      edit.setShape(3, 4, true);
+    } else {
+      edit.setShape(6, 0, true);
+    }
+    edit.show();
+    edit.setFocus();
+    type(edit, c.typed);
+    EXPECT_EQ(edit.text(), c.after) << c.typed;
+    BalloonHint* balloon = BalloonHint::current();
+    EXPECT_EQ(balloon ? balloon->message() : QString(), QString(c.balloon)) << c.typed;
+  }
+}
+
 TEST_F(NumericEditTest, TheSelectionSurvivesARefusedKeyAndAPasteIsCheckedLikeTyping) {
   NumericEdit edit(Kind::Decimal, 8);
   edit.show();
