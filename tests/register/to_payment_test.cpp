@@ -13,7 +13,7 @@ using reg::Taxpayer;
 class ToPaymentTest : public TaxpayerTest {
  protected:
   reg::PaymentRun run() { return {*db_, dataDir(), *settings_, rates_, ui_, 2014}; }
-  Taxpayer taxpayer(std::int64_t id) { return *reg::FindTaxpayer(*db_, dataDir(), id); }
+  Taxpayer taxpayer(std::int64_t id) { return *reg::findTaxpayer(*db_, dataDir(), id); }
   int debtRows() { return static_cast<int>(rows("SELECT * FROM %1", "Datorii.dbf").size()); }
   void arable(std::int64_t id) {
     exec("UPDATE %1 SET L1A=1 WHERE IDGOS=" + sql::number(id), "Pag1.dbf");
