@@ -46,10 +46,10 @@ int main(int argc, char** argv) {
     timer.start();
     const std::clock_t cpuStart = std::clock();
     const QList<dajdor::reg::Taxpayer> taxpayers =
-        dajdor::reg::TaxpayersToTransfer(db, dir, dajdor::FillVillageList(db, dir));
+        dajdor::reg::taxpayersToTransfer(db, dir, dajdor::FillVillageList(db, dir));
     dajdor::reg::TransferStore store(db, dir, settings, rates, 2014, 1024);
     const qint64 before = QFileInfo(dir + "/Datorii.dbf").size() + QFileInfo(dir + "/SoldCalc.dbf").size();
-    const dajdor::reg::TransferSummary summary = dajdor::reg::TransferTaxpayers(store, taxpayers, rates, 2014);
+    const dajdor::reg::TransferSummary summary = dajdor::reg::transferTaxpayers(store, taxpayers, rates, 2014);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     const qint64 after = QFileInfo(dir + "/Datorii.dbf").size() + QFileInfo(dir + "/SoldCalc.dbf").size();

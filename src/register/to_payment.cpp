@@ -47,7 +47,7 @@ bool AddLaPlata(const PaymentRun& run, const std::optional<Taxpayer>& shown, con
 std::optional<TransferSummary> AddAllPlata(const PaymentRun& run, const QStringList& villages, bool unattended) {
   QList<Taxpayer> taxpayers;
   try {
-    taxpayers = TaxpayersToTransfer(run.db, run.dataDir, villages);
+    taxpayers = taxpayersToTransfer(run.db, run.dataDir, villages);
   } catch (const std::exception& e) {
     if (!unattended) run.ui.error(QStringLiteral("Eroare"), sql::message(e));
     return std::nullopt;
@@ -63,14 +63,14 @@ std::optional<TransferSummary> AddAllPlata(const PaymentRun& run, const QStringL
   try {
     TransferStore store(run.db, run.dataDir, run.settings, run.rates, run.workYear, 1024);
     // Small batches in the window, so that the progress moves and refusals come soon.
-    summary = TransferTaxpayers(store, taxpayers, run.rates, run.workYear,
+    summary = transferTaxpayers(store, taxpayers, run.rates, run.workYear,
                                 {unattended ? 500 : 100, unattended ? nullptr : &run.ui});
   } catch (const std::exception& e) {
     if (!unattended) run.ui.error(QStringLiteral("Eroare"), sql::message(e));
     return std::nullopt;
   }
   if (!unattended)
-    run.ui.message(QStringLiteral("Adaugare localitati la plata"), TransferSummaryText(summary), Button::Ok,
+    run.ui.message(QStringLiteral("Adaugare localitati la plata"), transferSummaryText(summary), Button::Ok,
                    MessageKind::Information);
   return summary;
 }

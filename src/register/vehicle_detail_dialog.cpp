@@ -97,7 +97,7 @@ void VehicleDetailDialog::MemoreazaClick() {
   d.chassis = chassis_->text();
   d.engine = engine_->text();
   d.observations = observations_->text();
-  const PageProblem problem = CheckVehicleDetail(d);
+  const PageProblem problem = checkVehicleDetail(d);
   if (!problem.isEmpty()) {
     interaction_.problem(problem.text, problem.field);
     if (QWidget* at = findChild<QWidget*>(problem.field)) at->setFocus();

@@ -35,7 +35,7 @@ QStringList vehicleMakes() {
           "VOLVO", "WARSZAWA", "WARTBURG", "WIESMANN", "WOLSELEY", "ZAZ"};
 }
 
-PageProblem CheckVehicleDetail(VehicleDetail& detail) {
+PageProblem checkVehicleDetail(VehicleDetail& detail) {
   if (detail.capacity < 10) return {QStringLiteral("Capacitate incorecta!"), VehicleDetailField::Capacity};
   if (detail.capacity > 999999) return {QStringLiteral("Capacitate incorecta!"), VehicleDetailField::Capacity};
   detail.fileNumber = CleanSpaces(detail.fileNumber).toUpper();
@@ -57,11 +57,11 @@ PageProblem CheckVehicleDetail(VehicleDetail& detail) {
   return {};
 }
 
-QString VehicleDetailHint(const VehicleDetail& d) {
+QString vehicleDetailHint(const VehicleDetail& d) {
   return QStringLiteral("Marca: %1 caros.:%2, motor:%3").arg(d.make, d.chassis, d.engine);
 }
 
-QList<VehicleDetail> VehicleDetails(engine::Database& db, const QString& dataDir, std::int64_t idgos) {
+QList<VehicleDetail> vehicleDetails(engine::Database& db, const QString& dataDir, std::int64_t idgos) {
   const auto rows = sql::query(db, "SELECT * FROM " + sql::table(dataDir, kVehicleDetailTable) +
                                        "\nWHERE IDGOS=" + sql::number(idgos) + "\nORDER BY IDDETA");
   QList<VehicleDetail> details;
@@ -72,7 +72,7 @@ QList<VehicleDetail> VehicleDetails(engine::Database& db, const QString& dataDir
   return details;
 }
 
-std::int64_t AddVehicleDetail(engine::Database& db, const QString& dataDir, SettingsFile& settings,
+std::int64_t addVehicleDetail(engine::Database& db, const QString& dataDir, SettingsFile& settings,
                               const VehicleDetail& d) {
   const std::int64_t id = settings.NextCounter("SERVER", "IDDETA").toLongLong();
   sql::execute(db, "INSERT INTO " + sql::table(dataDir, kVehicleDetailTable) +
@@ -85,7 +85,7 @@ std::int64_t AddVehicleDetail(engine::Database& db, const QString& dataDir, Sett
   return id;
 }
 
-void ModifyVehicleDetail(engine::Database& db, const QString& dataDir, const VehicleDetail& d) {
+void modifyVehicleDetail(engine::Database& db, const QString& dataDir, const VehicleDetail& d) {
   sql::execute(db, "UPDATE " + sql::table(dataDir, kVehicleDetailTable) + "\nSET TIPAUTO=" + sql::quote(d.type) +
                        ",\nNRDOS=" + sql::quote(d.fileNumber) + ",\nMARCA=" + sql::quote(d.make) +
                        ",\nCapacit=" + sql::number(d.capacity) + ",\nSERIE=" + sql::quote(d.chassis) +
@@ -93,7 +93,7 @@ void ModifyVehicleDetail(engine::Database& db, const QString& dataDir, const Veh
                        "\nWHERE IDDETA=" + sql::number(d.iddeta));
 }
 
-void DeleteVehicleDetail(engine::Database& db, const QString& dataDir, std::int64_t iddeta) {
+void deleteVehicleDetail(engine::Database& db, const QString& dataDir, std::int64_t iddeta) {
   sql::execute(db, "DELETE FROM " + sql::table(dataDir, kVehicleDetailTable) + "\nWHERE IDDETA=" + sql::number(iddeta));
 }
 

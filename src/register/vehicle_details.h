@@ -41,16 +41,16 @@ QStringList vehicleMakes();  // 114 makes, "* nespecificata *" first
 
 // "Memoreaza": blanks cleaned and upper case where the table keeps it; a
 // capacity under 10 cm3 or a text too long for its column is refused.
-PageProblem CheckVehicleDetail(VehicleDetail& detail);
+PageProblem checkVehicleDetail(VehicleDetail& detail);
 // "Marca: <make> caros.:<chassis>, motor:<engine>", the hint of a grid row.
-QString VehicleDetailHint(const VehicleDetail& detail);
+QString vehicleDetailHint(const VehicleDetail& detail);
 
 // The taxpayer's details in the order they were added.
-QList<VehicleDetail> VehicleDetails(engine::Database& db, const QString& dataDir, std::int64_t idgos);
+QList<VehicleDetail> vehicleDetails(engine::Database& db, const QString& dataDir, std::int64_t idgos);
 // Adds the detail with the next IDDETA and returns it.
-std::int64_t AddVehicleDetail(engine::Database& db, const QString& dataDir, SettingsFile& settings,
+std::int64_t addVehicleDetail(engine::Database& db, const QString& dataDir, SettingsFile& settings,
                               const VehicleDetail& detail);
-void ModifyVehicleDetail(engine::Database& db, const QString& dataDir, const VehicleDetail& detail);
-void DeleteVehicleDetail(engine::Database& db, const QString& dataDir, std::int64_t iddeta);
+void modifyVehicleDetail(engine::Database& db, const QString& dataDir, const VehicleDetail& detail);
+void deleteVehicleDetail(engine::Database& db, const QString& dataDir, std::int64_t iddeta);
 
 }  // namespace dajdor::reg

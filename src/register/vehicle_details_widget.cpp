@@ -46,7 +46,7 @@ void showVehicleDetails(QTableWidget* grid, const QList<VehicleDetail>& details)
                                d.chassis,    d.engine, d.observations};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
-      item->setToolTip(VehicleDetailHint(d));
+      item->setToolTip(vehicleDetailHint(d));
       grid->setItem(r, c, item);
     }
   }
@@ -84,7 +84,7 @@ void VehicleDetailsWidget::setTaxpayer(std::int64_t idgos) {
 
 void VehicleDetailsWidget::reload(std::int64_t selectId, bool selectLast) {
   try {
-    details_ = idgos_ > 0 ? VehicleDetails(*context_.database, context_.paths.dataDir, idgos_) : QList<VehicleDetail>{};
+    details_ = idgos_ > 0 ? vehicleDetails(*context_.database, context_.paths.dataDir, idgos_) : QList<VehicleDetail>{};
   } catch (const std::exception& e) {
     details_.clear();
     context_.interaction->error(QStringLiteral("Detalii Auto"), sql::message(e));
@@ -109,7 +109,7 @@ void VehicleDetailsWidget::AddDetAutoClick() {
   if (!dialog_->edit(QStringLiteral("Adauga Detalii"), detail)) return;
   try {
     SettingsFile settings(sql::tablePath(context_.paths.dataDir, SettingsFile::kFileName));
-    reload(AddVehicleDetail(*context_.database, context_.paths.dataDir, settings, detail));
+    reload(addVehicleDetail(*context_.database, context_.paths.dataDir, settings, detail));
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Detalii Auto"), sql::message(e));
   }
@@ -124,7 +124,7 @@ void VehicleDetailsWidget::EditDetAutoClick() {
   VehicleDetail detail = details_[row];
   if (!dialog_->edit(QStringLiteral("Modificare date"), detail)) return;
   try {
-    ModifyVehicleDetail(*context_.database, context_.paths.dataDir, detail);
+    modifyVehicleDetail(*context_.database, context_.paths.dataDir, detail);
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Detalii Auto"), sql::message(e));
   }
@@ -142,7 +142,7 @@ void VehicleDetailsWidget::DelDetAutoClick() {
                                     MessageKind::Confirmation) != Answer::Da)
     return;
   try {
-    DeleteVehicleDetail(*context_.database, context_.paths.dataDir, details_[row].iddeta);
+    deleteVehicleDetail(*context_.database, context_.paths.dataDir, details_[row].iddeta);
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Detalii Auto"), sql::message(e));
   }
@@ -157,7 +157,7 @@ VehicleDetailsViewerDialog::VehicleDetailsViewerDialog(AppContext& context, std:
                                           "Serie Motor", "Observatii"},
                           this);
   try {
-    showVehicleDetails(grid, VehicleDetails(*context.database, context.paths.dataDir, idgos));
+    showVehicleDetails(grid, vehicleDetails(*context.database, context.paths.dataDir, idgos));
   } catch (const std::exception& e) {
     context.interaction->error(QStringLiteral("Detalii Auto"), sql::message(e));
   }

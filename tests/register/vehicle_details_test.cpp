@@ -17,7 +17,7 @@ TEST_F(VehicleDetailsTest, CapacityAndTextsAreCheckedAndCleaned) {
   for (const Case& k : {Case{9, false}, Case{10, true}, Case{999999, true}, Case{1000000, false}, Case{-5, false}}) {
     VehicleDetail d;
     d.capacity = k.capacity;
-    const reg::PageProblem problem = reg::CheckVehicleDetail(d);
+    const reg::PageProblem problem = reg::checkVehicleDetail(d);
     EXPECT_EQ(problem.isEmpty(), k.accepted) << k.capacity;
     if (!k.accepted) {
       EXPECT_EQ(problem.text, "Capacitate incorecta!");
@@ -30,14 +30,14 @@ TEST_F(VehicleDetailsTest, CapacityAndTextsAreCheckedAndCleaned) {
   d.chassis = "uu1  sd";
   d.engine = " k9k ";
   d.observations = " din  2010 ";
-  EXPECT_TRUE(reg::CheckVehicleDetail(d).isEmpty());
+  EXPECT_TRUE(reg::checkVehicleDetail(d).isEmpty());
   EXPECT_EQ(d.fileNumber, "AB 12");
   EXPECT_EQ(d.chassis, "UU1 SD");
   EXPECT_EQ(d.engine, "K9K");
   EXPECT_EQ(d.observations, "din 2010");
-  EXPECT_EQ(reg::VehicleDetailHint(d), "Marca: * nespecificata * caros.:UU1 SD, motor:K9K");
+  EXPECT_EQ(reg::vehicleDetailHint(d), "Marca: * nespecificata * caros.:UU1 SD, motor:K9K");
   d.chassis = QString(25, 'X');
-  EXPECT_EQ(reg::CheckVehicleDetail(d).field, "Serie");
+  EXPECT_EQ(reg::checkVehicleDetail(d).field, "Serie");
   EXPECT_EQ(reg::vehicleMakes().size(), 114);
   EXPECT_EQ(reg::vehicleMakes().first(), "* nespecificata *");
 }
@@ -50,24 +50,24 @@ TEST_F(VehicleDetailsTest, AddChangeAndDelete) {
   d.capacity = 1400;
   d.make = "DACIA";
   d.chassis = "UU1";
-  const std::int64_t first = reg::AddVehicleDetail(*db_, dataDir(), *settings_, d);
+  const std::int64_t first = reg::addVehicleDetail(*db_, dataDir(), *settings_, d);
   d.make = "FORD";
-  const std::int64_t second = reg::AddVehicleDetail(*db_, dataDir(), *settings_, d);
+  const std::int64_t second = reg::addVehicleDetail(*db_, dataDir(), *settings_, d);
   d.idgos = other;
-  reg::AddVehicleDetail(*db_, dataDir(), *settings_, d);
+  reg::addVehicleDetail(*db_, dataDir(), *settings_, d);
   EXPECT_NE(first, second);
-  QList<VehicleDetail> mine = reg::VehicleDetails(*db_, dataDir(), owner);
+  QList<VehicleDetail> mine = reg::vehicleDetails(*db_, dataDir(), owner);
   ASSERT_EQ(mine.size(), 2);
   EXPECT_EQ(mine[0].iddeta, first);
   EXPECT_EQ(mine[0].make, "DACIA");
   EXPECT_EQ(mine[0].capacity, 1400);
   mine[0].type = "Remorci";
   mine[0].observations = "fara \"acte\"";
-  reg::ModifyVehicleDetail(*db_, dataDir(), mine[0]);
-  EXPECT_EQ(reg::VehicleDetails(*db_, dataDir(), owner)[0], mine[0]);
-  reg::DeleteVehicleDetail(*db_, dataDir(), second);
-  EXPECT_EQ(reg::VehicleDetails(*db_, dataDir(), owner).size(), 1);
-  EXPECT_EQ(reg::VehicleDetails(*db_, dataDir(), other).size(), 1);
+  reg::modifyVehicleDetail(*db_, dataDir(), mine[0]);
+  EXPECT_EQ(reg::vehicleDetails(*db_, dataDir(), owner)[0], mine[0]);
+  reg::deleteVehicleDetail(*db_, dataDir(), second);
+  EXPECT_EQ(reg::vehicleDetails(*db_, dataDir(), owner).size(), 1);
+  EXPECT_EQ(reg::vehicleDetails(*db_, dataDir(), other).size(), 1);
 }
 
 }  // namespace
