@@ -148,23 +148,30 @@ const QVector<int>& TransferStore::columnsOf(const QString& table, const engine:
   return *it;
 }
 
+// The calculators read an absent quantity as 0, so the zeros that fill most of a
+// file (a hundred vehicle classes nobody has) are left out.
 void TransferStore::readPages(TaxpayerFile& file) {
   const std::int64_t idgos = file.taxpayer.idgos;
-  for (int page = kFirstPage; page <= kLastPage; ++page)
-    file.pages[page].reserve(assessmentPage(page).inputs().size());
+  const auto isZero = [](const PageInput& in, const engine::Value& v) {
+    return in.kind == PageInputKind::Quantity && (v.isNull() || (v.isNumber() && v.toDouble() == 0));
+  };
   bool missing = false;
   for (const QString& table : pageTables()) {
     const auto rows = sql::query(db_, "SELECT * FROM " + sql::table(dataDir_, table) + " " + idCondition(idgos));
     const QList<TableInput>& inputs = inputsByTable().value(table);
     if (rows->isEmpty()) {
       missing = true;
-      for (const TableInput& in : inputs) file.pages[in.page].insert(in.input->name, defaultValue(*in.input, rates_, workYear_));
+      for (const TableInput& in : inputs)
+        if (in.input->kind != PageInputKind::Quantity)
+          file.pages[in.page].insert(in.input->name, defaultValue(*in.input, rates_, workYear_));
       continue;
     }
     const QVector<int>& columns = columnsOf(table, *rows);
     for (int i = 0; i < inputs.size(); ++i) {
       const PageInput& in = *inputs[i].input;
-      const QString stored = columns[i] < 0 ? QString() : storedText(in, rows->value(0, static_cast<std::size_t>(columns[i])));
+      const engine::Value value = columns[i] < 0 ? engine::Value() : rows->value(0, static_cast<std::size_t>(columns[i]));
+      if (isZero(in, value)) continue;
+      const QString stored = storedText(in, value);
       file.pages[inputs[i].page].insert(in.name, stored.isEmpty() ? defaultValue(in, rates_, workYear_) : stored);
     }
   }
