@@ -31,8 +31,7 @@ class Layouter {
   }
 
   ReportDocument run() {
-    startPage();
-    place(def_.title, {0, rows_.rowCount()}, false);
+    startPage(true);
     const int count = rows_.rowCount();
     int groupStart = 0;
     for (int row = 0; row < count; ++row) {
@@ -52,10 +51,12 @@ class Layouter {
  private:
   QString groupKey(int row) const { return rows_.value(row, def_.group->field); }
 
-  void startPage() {
+  // The title opens the first page, above the page header.
+  void startPage(bool first = false) {
     doc_.pages.append(ReportPage());
     y_ = def_.margins.top();
     pageHasBands_ = false;
+    if (first) place(def_.title, {0, rows_.rowCount()}, false);
     place(def_.pageHeader, {0, 0}, false);
   }
 

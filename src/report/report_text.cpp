@@ -52,9 +52,15 @@ QStringList wrapParagraph(const QString& paragraph, const QFont& font, double wi
   layout.beginLayout();
   for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
     line.setLineWidth(widthDots);
-    lines.append(paragraph.mid(line.textStart(), line.textLength()).trimmed());
+    lines.append(paragraph.mid(line.textStart(), line.textLength()));
   }
   layout.endLayout();
+  // A wrapped line keeps the blank it broke at; a text that fits stays as given.
+  if (lines.size() > 1) {
+    for (QString& line : lines) {
+      while (line.endsWith(QLatin1Char(' '))) line.chop(1);
+    }
+  }
   return lines;
 }
 
