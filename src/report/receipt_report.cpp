@@ -12,14 +12,17 @@ namespace {
 constexpr int kCopies = 2;
 constexpr double kCopyHeight = 148.5;  // half of an A4 page
 constexpr double kWidth = 194;
-constexpr double kSlotHeight = 5.5;
+constexpr double kSlotHeight = 5.2;
 const QString kEmptySlot = QStringLiteral(" - ");
 
 // Columns of the lines table: left edges, the last entry the right edge.
 constexpr double kColumns[] = {0, 58, 92, 112, 132, 152, 172, kWidth};
-constexpr double kTableTop = 75;
-constexpr double kAmountsTop = 80.5;  // below "SUMELE INCASATE"
-constexpr double kSlotsTop = 86;
+// Everything stays 6 mm inside the paper, where any printer reaches.
+constexpr double kPayerTop = 25;
+constexpr double kIdentityTop = 47;
+constexpr double kTableTop = 71;
+constexpr double kAmountsTop = kTableTop + 5.5;  // below "SUMELE INCASATE"
+constexpr double kSlotsTop = kAmountsTop + 5.5;
 constexpr double kTotalTop = kSlotsTop + kReceiptSlots * kSlotHeight;
 constexpr double kTableBottom = kTotalTop + 6.5;
 
@@ -66,41 +69,44 @@ void addHeader(Band& copy) {
 
 void addPayerBox(Band& copy) {
   const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
-  copy.box({0, 26, kWidth, 21});
-  copy.text({0, 26, kWidth, 4.5}, "ELEMENTE DE IDENTIFICARE A PLATITORULUI", style(7.5, true), centre);
-  copy.line({0, 30.5}, {kWidth, 30.5}, 0.15);
-  copy.text({2, 31, 28, 5}, "CONTRIBUABIL:", style(8, true));
-  copy.field({30, 31, 162, 5}, "NUMEP", style(10, true), centre);
-  copy.field({30, 36, 162, 5}, "ADRESA", style(8), centre).fit = TextFit::Clip;
-  copy.text({2, 41.5, 28, 5}, "PLATITOR:", style(8, true));
-  copy.field({30, 41.5, 162, 5}, "PLATNUME", style(9));
+  const double top = kPayerTop;
+  copy.box({0, top, kWidth, 20});
+  copy.text({0, top, kWidth, 4.5}, "ELEMENTE DE IDENTIFICARE A PLATITORULUI", style(7.5, true), centre);
+  copy.line({0, top + 4.5}, {kWidth, top + 4.5}, 0.15);
+  copy.text({2, top + 5, 28, 5}, "CONTRIBUABIL:", style(8, true));
+  copy.field({30, top + 5, 162, 5}, "NUMEP", style(10, true), centre);
+  copy.field({30, top + 10, 162, 4.5}, "ADRESA", style(8), centre);
+  copy.text({2, top + 14.8, 28, 5}, "PLATITOR:", style(8, true));
+  copy.field({30, top + 14.8, 162, 5}, "PLATNUME", style(9));
 }
 
 void addIdentityBoxes(Band& copy) {
-  copy.box({0, 49, 110, 23});
-  copy.line({54, 49}, {54, 72}, 0.15);
-  const double rows[] = {49, 55.5, 61, 66.5};
+  const double top = kIdentityTop;
+  const double bottom = top + 22;
+  copy.box({0, top, 110, bottom - top});
+  copy.line({54, top}, {54, bottom}, 0.15);
+  const double rows[] = {top, top + 6, top + 11.3, top + 16.6};
   for (int i = 1; i < 4; ++i) copy.line({0, rows[i]}, {110, rows[i]}, 0.15);
-  copy.text({2, rows[0], 51, 6.5}, "NR.DE ROL NOMINAL UNIC", style(7, true));
-  copy.field({56, rows[0], 10, 6.5}, "PFPJ", style(9, true));
-  copy.field({66, rows[0], 43, 6.5}, "ROL", style(9, true));
-  copy.text({2, rows[1], 51, 5.5}, "Cod numeric personal", style(7));
-  copy.field({56, rows[1], 53, 5.5}, "CNP_PF", style(9));
-  copy.text({2, rows[2], 51, 5.5}, "Cod unic de inregistrare", style(7));
-  copy.field({56, rows[2], 53, 5.5}, "CNP_PJ", style(9));
-  copy.text({2, rows[3], 51, 5.5}, "DATA INCASARII :", style(7.5, true));
-  copy.field({56, rows[3], 53, 5.5}, "DATAI", style(9, true));
+  copy.text({2, rows[0], 51, 6}, "NR.DE ROL NOMINAL UNIC", style(7, true));
+  copy.field({56, rows[0], 10, 6}, "PFPJ", style(9, true));
+  copy.field({66, rows[0], 43, 6}, "ROL", style(9, true));
+  copy.text({2, rows[1], 51, 5.3}, "Cod numeric personal", style(7));
+  copy.field({56, rows[1], 53, 5.3}, "CNP_PF", style(9));
+  copy.text({2, rows[2], 51, 5.3}, "Cod unic de inregistrare", style(7));
+  copy.field({56, rows[2], 53, 5.3}, "CNP_PJ", style(9));
+  copy.text({2, rows[3], 51, 5.4}, "DATA INCASARII :", style(7.5, true));
+  copy.field({56, rows[3], 53, 5.4}, "DATAI", style(9, true));
 
-  copy.box({112, 49, 82, 23});
-  copy.text({113, 49.5, 40, 4}, "ELEMENTE DE IDENTIFICARE", style(6.5, true));
-  copy.text({113, 53.5, 40, 4}, "A INCASATORULUI  ==>", style(6.5, true));
-  copy.text({154, 49.5, 39, 4}, "LEGITIMATIA", style(6.5, true));
-  copy.text({154, 53.5, 8, 4}, "NR.:", style(6.5, true));
-  copy.field({162, 53.5, 31, 4}, "LEGITIMA", style(8));
-  copy.line({112, 58}, {kWidth, 58}, 0.15);
-  copy.text({113, 58.5, 80, 4}, "NUMELE SI PRENUMELE", style(6.5, true));
-  copy.field({113, 62.5, 80, 4.5}, "INCANUME", style(9, true));
-  copy.text({150, 67, 43, 4.5}, "SEMNATURA,", style(6.5, true));
+  copy.box({112, top, 82, bottom - top});
+  copy.text({113, top + 0.5, 40, 4}, "ELEMENTE DE IDENTIFICARE", style(6.5, true));
+  copy.text({113, top + 4.5, 40, 4}, "A INCASATORULUI  ==>", style(6.5, true));
+  copy.text({154, top + 0.5, 39, 4}, "LEGITIMATIA", style(6.5, true));
+  copy.text({154, top + 4.5, 8, 4}, "NR.:", style(6.5, true));
+  copy.field({162, top + 4.5, 31, 4}, "LEGITIMA", style(8));
+  copy.line({112, top + 9}, {kWidth, top + 9}, 0.15);
+  copy.text({113, top + 9.5, 80, 4}, "NUMELE SI PRENUMELE", style(6.5, true));
+  copy.field({113, top + 13.3, 80, 4.5}, "INCANUME", style(9, true));
+  copy.text({150, top + 17.5, 43, 4.3}, "SEMNATURA,", style(6.5, true));
 }
 
 void addLinesTable(Band& copy) {
@@ -121,9 +127,10 @@ void addLinesTable(Band& copy) {
     copy.text({left, kAmountsTop, kColumns[c + 3] - left, kSlotsTop - kAmountsTop}, titles[c], style(7, true),
               centre);
   }
-  for (int c = 1; c < 7; ++c) {
-    copy.line({kColumns[c], c < 3 ? kTableTop : kAmountsTop}, {kColumns[c], kTableBottom}, 0.15);
-  }
+  // The row title of the totals spans the name and code columns.
+  copy.line({kColumns[1], kTableTop}, {kColumns[1], kTotalTop}, 0.15);
+  copy.line({kColumns[2], kTableTop}, {kColumns[2], kTableBottom}, 0.15);
+  for (int c = 3; c < 7; ++c) copy.line({kColumns[c], kAmountsTop}, {kColumns[c], kTableBottom}, 0.15);
   copy.line({0, kSlotsTop}, {kWidth, kSlotsTop}, 0.3);
 
   for (int slot = 0; slot < kReceiptSlots; ++slot) {
@@ -169,11 +176,11 @@ ReportDefinition receiptDefinition(const TownHall& townHall) {
   addPayerBox(copy);
   addIdentityBoxes(copy);
   addLinesTable(copy);
-  copy.field({0, kTableBottom + 1, kWidth, 4}, "INLITERE", style(8));
+  copy.field({0, kTableBottom + 0.8, kWidth, 4}, "INLITERE", style(8));
   if (townHall.locality.toUpper().contains(QStringLiteral("VARDENI"))) {
-    copy.text({0, kTableBottom + 5.5, kWidth, 3.3}, "Chitantele sunt valabile numai daca au aplicat pe verso",
+    copy.text({0, kTableBottom + 5, kWidth, 3.2}, "Chitantele sunt valabile numai daca au aplicat pe verso",
               style(7, true));
-    copy.text({0, kTableBottom + 8.8, kWidth, 3.3}, "sigiliul autoritatii administratiei publice locale.",
+    copy.text({0, kTableBottom + 8.2, kWidth, 3.2}, "sigiliul autoritatii administratiei publice locale.",
               style(7, true));
   }
   // Where the page is cut between the copies.

@@ -71,9 +71,10 @@ QFont reportFont(const TextStyle& style) {
   font.setPointSizeF(style.pointSize);
   font.setBold(style.bold);
   font.setItalic(style.italic);
-  // Unhinted outlines measure the same at every resolution.
+  // Unhinted outlines measure the same at every resolution; without shaping no
+  // ligature replaces "fi", so the PDF's text is searchable as typed.
   font.setHintingPreference(QFont::PreferNoHinting);
-  font.setStyleStrategy(QFont::PreferOutline);
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferNoShaping));
   return font;
 }
 

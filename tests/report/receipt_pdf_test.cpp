@@ -42,7 +42,7 @@ TEST_F(ReceiptPdf, EveryFieldPrintsInBothCopies) {
   ASSERT_TRUE(writePdf(layOutReceipt(receipt), file));
   const QString info = QString::fromStdString(witness::output("pdfinfo " + witness::shellQuote(file.toStdString())));
   EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-  EXPECT_TRUE(info.contains("595.276 x 841.89 pts (A4)")) << info.toStdString();
+  EXPECT_TRUE(info.contains("pts (A4)")) << info.toStdString();
 
   const QString text = squeezed(pdfText(file));
   const QStringList fields = {"Judetul Bistrița-Năsăud", "Primăria Comunei Șieu-Măgheruș",
@@ -54,11 +54,14 @@ TEST_F(ReceiptPdf, EveryFieldPrintsInBothCopies) {
                               "Cod unic de inregistrare", "DATA INCASARII :", "28.03.2014",
                               "A INCASATORULUI ==>", "LEGITIMATIA", "CI 4471", "NUMELE SI PRENUMELE", "Măriuca Pop",
                               "SEMNATURA,", "DENUMIREA CREANTEI", "BUGETULUI LOCAL", "din clasificatia bugetara",
-                              "SUMELE INCASATE - lei -", "Bonificatie", "T O T A L", "4950.00", "4500.00",
+                              "SUMELE INCASATE", "- lei -", "Bonificatie", "4950.00", "4500.00",
                               "Suma incasata in litere: patrumiinouasutecincizeci lei",
                               "Chitantele sunt valabile numai daca au aplicat pe verso",
                               "sigiliul autoritatii administratiei publice locale."};
   for (const QString& field : fields) EXPECT_GE(text.count(field), 2) << field.toStdString();
+  // pdftotext joins the spaced "T O T A L " row title into a word: the column
+  // title and the row of each copy.
+  EXPECT_GE(text.count("TOTAL"), 4);
   for (int n = 1; n <= 8; ++n) {
     EXPECT_EQ(text.count(QString("Grupa %1 - Doc %1").arg(n)), 2) << n;
     EXPECT_GE(text.count(QString("0702%1").arg(n, 2, 10, QChar('0'))), 2) << n;
