@@ -65,9 +65,14 @@ class Layouter {
   void place(const Band& band, const Scope& scope, bool breakable) {
     if (band.isEmpty()) return;
     QList<QStringList> texts;
-    const double growth = fitElements(band, scope, texts);
+    double growth = fitElements(band, scope, texts);
+    if (breakable && pageHasBands_ && y_ + band.height + growth > footerTop_ + kEpsilon) {
+      startPage();
+      // Texts printing the page number are fitted again for the new page.
+      texts.clear();
+      growth = fitElements(band, scope, texts);
+    }
     const double height = band.height + growth;
-    if (breakable && pageHasBands_ && y_ + height > footerTop_ + kEpsilon) startPage();
     const int pageIndex = static_cast<int>(doc_.pages.size() - 1);
     const qsizetype firstItem = doc_.pages.last().items.size();
     putBand(pageIndex, band, texts, growth, y_);
@@ -113,7 +118,9 @@ class Layouter {
       case Aggregate::Sum: {
         double total = 0;
         for (int row = scope.first; row < scope.end; ++row) total += rows_.value(row, element.field).toDouble();
-        return formatValue(QString::number(total, 'f', 6), element.format == FieldFormat::Text ? FieldFormat::Amount : element.format);
+        // A sum is a number even where the element leaves the format as text.
+        const FieldFormat format = element.format == FieldFormat::Text ? FieldFormat::Amount : element.format;
+        return formatValue(QString::number(total, 'f', 6), format);
       }
       case Aggregate::None:
         break;

@@ -1,5 +1,5 @@
 // Fonts and text fitting, in millimetres, shared by the layout and the painter so
-// that what is measured is what is drawn.
+// that what is measured is what is drawn. Measuring needs a QGuiApplication.
 #pragma once
 
 #include "report/report_definition.h"

@@ -26,6 +26,7 @@ ReportDefinition listing() {
   def.detail.text({0, 0, 20, 10}, "{row}");
   def.detail.field({20, 0, 100, 10}, "NUME");
   def.detail.field({120, 0, 40, 10}, "SUMA").format = FieldFormat::Amount;
+  def.detail.text({160, 0, 30, 10}, "pag. {page}");
   def.summary.height = 10;
   def.summary.sum({120, 0, 40, 10}, "SUMA");
   def.pageFooter.height = 8;
@@ -79,6 +80,8 @@ TEST(ReportLayout, RowsFlowOverPagesWithHeaderAndFooterOnEveryPage) {
     EXPECT_DOUBLE_EQ(footer->rect.top(), kFooterTop);
     const auto names = matching(page, "Nume \\d+");
     ASSERT_EQ(names.size(), expectedRows[p]);
+    // Also the first row of a page, which was fitted before it moved there.
+    EXPECT_EQ(matching(page, QString("pag. %1").arg(p + 1)).size(), expectedRows[p]);
     double previousBottom = findText(page, "Antet")->rect.bottom();
     for (const ReportItem* name : names) {
       EXPECT_EQ(name->text(), QString("Nume %1").arg(next));
