@@ -65,12 +65,14 @@ ReportDefinition cancelledReceiptsDefinition(const QString& townHallName) {
   definition.detail.height = kRowHeight;
   double x = 0;
   for (const Column& column : kColumns) {
-    definition.pageHeader.text({x + kPad, 0, column.width - 2 * kPad, kHeaderHeight}, column.title,
-                               style(7.5, true), Qt::AlignHCenter | Qt::AlignVCenter)
+    definition.pageHeader
+        .text({x + kPad, 0, column.width - 2 * kPad, kHeaderHeight}, column.title, style(7.5, true),
+              Qt::AlignHCenter | Qt::AlignVCenter)
         .fit = TextFit::WrapInBox;
     const QRectF cell(x + kPad, 0.4, column.width - 2 * kPad, kRowHeight - 0.4);
-    BandElement& value = *column.field ? definition.detail.field(cell, column.field, style(8), column.alignment)
-                                       : definition.detail.text(cell, "{row}", style(8), column.alignment);
+    BandElement& value = *column.field
+                             ? definition.detail.field(cell, column.field, style(8), column.alignment)
+                             : definition.detail.text(cell, "{row}", style(8), column.alignment);
     value.format = column.format;
     value.fit = TextFit::Wrap;
     x += column.width;

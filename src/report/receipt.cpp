@@ -24,8 +24,9 @@ std::int64_t amountOf(const engine::ResultSet& rows, std::size_t row, std::strin
 }  // namespace
 
 TownHall TownHall::fromRates(const admin::Rates& rates) {
-  return {rates.text(QStringLiteral("JudetulLab")).trimmed(), rates.text(QStringLiteral("PrimariaLab")).trimmed(),
-          rates.text(QStringLiteral("CUILab")).trimmed(), rates.text(QStringLiteral("LocalitateaLab")).trimmed()};
+  return {rates.text(QStringLiteral("JudetulLab")).trimmed(),
+          rates.text(QStringLiteral("PrimariaLab")).trimmed(), rates.text(QStringLiteral("CUILab")).trimmed(),
+          rates.text(QStringLiteral("LocalitateaLab")).trimmed()};
 }
 
 Receipt receiptFromGroupedLines(const engine::ResultSet& rows, const TownHall& townHall) {
@@ -44,8 +45,9 @@ Receipt receiptFromGroupedLines(const engine::ResultSet& rows, const TownHall& t
   receipt.cashier = textOf(rows, 0, "INCANUME");
   receipt.cashierId = textOf(rows, 0, "LEGITIMA");
   for (std::size_t row = 0; row < rows.rowCount(); ++row) {
-    receipt.lines.append({textOf(rows, row, "GRUPA"), textOf(rows, row, "DENUM"), textOf(rows, row, "CODCLAS"),
-                          amountOf(rows, row, "RAM1"), amountOf(rows, row, "CUR1"), amountOf(rows, row, "PEN1"),
+    receipt.lines.append({textOf(rows, row, "GRUPA"), textOf(rows, row, "DENUM"),
+                          textOf(rows, row, "CODCLAS"), amountOf(rows, row, "RAM1"),
+                          amountOf(rows, row, "CUR1"), amountOf(rows, row, "PEN1"),
                           amountOf(rows, row, "RED1")});
   }
   return receipt;

@@ -31,9 +31,9 @@ struct TownHall {
 // One printed line: the sums of the document's rows of one group and
 // supporting document.
 struct ReceiptLine {
-  QString group;        // GRUPA
-  QString document;     // DENUM
-  QString budgetCode;   // CODCLAS
+  QString group;               // GRUPA
+  QString document;            // DENUM
+  QString budgetCode;          // CODCLAS
   std::int64_t arrears = 0;    // RESTANTA
   std::int64_t current = 0;    // CURENT + DEPOZIT
   std::int64_t penalties = 0;  // MAJOREST + MAJOR

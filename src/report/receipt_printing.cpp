@@ -12,7 +12,8 @@ bool printReceipt(const Receipt& receipt, const admin::Rates& rates, const QStri
     interaction.error(title, QStringLiteral("Chitanta nu contine nimic!"));
     return false;
   }
-  if (deliverReport(layOutReceipt(receipt), receiptOutput(rates), pdfDir, QStringLiteral("Chit"), presenter)) {
+  if (deliverReport(layOutReceipt(receipt), receiptOutput(rates), pdfDir, QStringLiteral("Chit"),
+                    presenter)) {
     return true;
   }
   interaction.error(title, QStringLiteral("Imprimanta nu este pregatita sau nu este instalata!") + "\r" +

@@ -41,8 +41,9 @@ QString slotField(int slot, const QString& column) {
 }
 
 QStringList fieldNames() {
-  QStringList names = {"JUDET", "PRIMARIA", "CUI", "LOCALITATE", "SERIANR", "NUMEP", "ADRESA", "PLATNUME",
-                       "PFPJ", "ROL", "CNP_PF", "CNP_PJ", "DATAI", "LEGITIMA", "INCANUME", "INLITERE"};
+  QStringList names = {"JUDET",  "PRIMARIA", "CUI",      "LOCALITATE", "SERIANR", "NUMEP",
+                       "ADRESA", "PLATNUME", "PFPJ",     "ROL",        "CNP_PF",  "CNP_PJ",
+                       "DATAI",  "LEGITIMA", "INCANUME", "INLITERE"};
   for (int slot = 0; slot < kReceiptSlots; ++slot) {
     names << slotField(slot, "DEN") << slotField(slot, "COD");
     for (const QString& column : kAmountColumns) names << slotField(slot, column);
@@ -116,8 +117,8 @@ void addLinesTable(Band& copy) {
   copy.text({0, kTableTop + 2, kColumns[1], 4}, "DENUMIREA CREANTEI", style(7, true), centre);
   copy.text({0, kTableTop + 6, kColumns[1], 4}, "BUGETULUI LOCAL", style(7, true), centre);
   copy.text({kColumns[1], kTableTop + 2, kColumns[2] - kColumns[1], 4}, "CODUL", style(7, true), centre);
-  copy.text({kColumns[1], kTableTop + 6, kColumns[2] - kColumns[1], 4}, "din clasificatia bugetara", style(5.5),
-            centre);
+  copy.text({kColumns[1], kTableTop + 6, kColumns[2] - kColumns[1], 4}, "din clasificatia bugetara",
+            style(5.5), centre);
   copy.text({kColumns[2], kTableTop, kWidth - kColumns[2], kAmountsTop - kTableTop},
             "SUMELE INCASATE                      - lei -", style(7, true), centre);
   copy.line({kColumns[2], kAmountsTop}, {kWidth, kAmountsTop}, 0.15);
@@ -136,7 +137,8 @@ void addLinesTable(Band& copy) {
   for (int slot = 0; slot < kReceiptSlots; ++slot) {
     const double top = kSlotsTop + slot * kSlotHeight;
     if (slot > 0) copy.line({0, top}, {kWidth, top}, 0.1);
-    BandElement& name = copy.field({1, top, kColumns[1] - 1.5, kSlotHeight}, slotField(slot, "DEN"), style(6));
+    BandElement& name =
+        copy.field({1, top, kColumns[1] - 1.5, kSlotHeight}, slotField(slot, "DEN"), style(6));
     name.fit = TextFit::WrapInBox;
     copy.field({kColumns[1], top, kColumns[2] - kColumns[1], kSlotHeight}, slotField(slot, "COD"), style(7),
                centre);
@@ -150,8 +152,8 @@ void addLinesTable(Band& copy) {
   copy.text({0, kTotalTop, kColumns[2], kTableBottom - kTotalTop}, "T O T A L ", style(8.5, true), centre);
   for (int c = 0; c < kAmountColumns.size(); ++c) {
     const double left = kColumns[c + 2];
-    copy.field({left, kTotalTop, kColumns[c + 3] - left - 1, kTableBottom - kTotalTop}, "T_" + kAmountColumns[c],
-               style(8, true), right);
+    copy.field({left, kTotalTop, kColumns[c + 3] - left - 1, kTableBottom - kTotalTop},
+               "T_" + kAmountColumns[c], style(8, true), right);
   }
 }
 

@@ -22,7 +22,8 @@ int ResultSetRows::rowCount() const { return static_cast<int>(rows_.rowCount());
 QString ResultSetRows::value(int row, const QString& field) const {
   const int column = rows_.columnIndex(field.toStdString());
   if (row < 0 || row >= rowCount() || column < 0) return QString();
-  return QString::fromStdString(rows_.value(static_cast<std::size_t>(row), static_cast<std::size_t>(column)).toString());
+  return QString::fromStdString(
+      rows_.value(static_cast<std::size_t>(row), static_cast<std::size_t>(column)).toString());
 }
 
 }  // namespace dajdor::report

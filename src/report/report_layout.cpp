@@ -23,8 +23,7 @@ struct Scope {
 
 class Layouter {
  public:
-  Layouter(const ReportDefinition& definition, const ReportData& rows)
-      : def_(definition), rows_(rows) {
+  Layouter(const ReportDefinition& definition, const ReportData& rows) : def_(definition), rows_(rows) {
     doc_.title = def_.name;
     doc_.pageSize = def_.pageSize;
     footerTop_ = def_.pageSize.height() - def_.margins.bottom() - def_.pageFooter.height;
@@ -95,8 +94,8 @@ class Layouter {
         texts.append(QStringList());
         continue;
       }
-      const QStringList lines = fitText(elementText(element, scope), element.style,
-                                        element.rect.width(), element.rect.height(), element.fit);
+      const QStringList lines = fitText(elementText(element, scope), element.style, element.rect.width(),
+                                        element.rect.height(), element.fit);
       if (element.fit == TextFit::Wrap) {
         growth = std::max(growth, lines.size() * lineHeight(element.style) - element.rect.height());
       }
@@ -117,7 +116,8 @@ class Layouter {
         return QString::number(scope.end - scope.first);
       case Aggregate::Sum: {
         double total = 0;
-        for (int row = scope.first; row < scope.end; ++row) total += rows_.value(row, element.field).toDouble();
+        for (int row = scope.first; row < scope.end; ++row)
+          total += rows_.value(row, element.field).toDouble();
         // A sum is a number even where the element leaves the format as text.
         const FieldFormat format = element.format == FieldFormat::Text ? FieldFormat::Amount : element.format;
         return formatValue(QString::number(total, 'f', 6), format);

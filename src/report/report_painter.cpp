@@ -52,8 +52,8 @@ void paintPage(QPainter& painter, const ReportPage& page, double dotsPerMm) {
 
 bool renderReport(const ReportDocument& document, QPagedPaintDevice& device) {
   const QPageSize size(document.pageSize, QPageSize::Millimeter);
-  const auto orientation = document.pageSize.width() > document.pageSize.height() ? QPageLayout::Landscape
-                                                                                  : QPageLayout::Portrait;
+  const auto orientation =
+      document.pageSize.width() > document.pageSize.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
   device.setPageLayout(QPageLayout(size, orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
   QPainter painter;
   if (!painter.begin(&device)) return false;

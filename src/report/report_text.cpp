@@ -82,8 +82,7 @@ double lineHeight(const TextStyle& style) {
   return QFontMetricsF(reportFont(style), &measureDevice()).lineSpacing() / kDotsPerMm;
 }
 
-QStringList fitText(const QString& text, const TextStyle& style, double width, double height,
-                    TextFit fit) {
+QStringList fitText(const QString& text, const TextStyle& style, double width, double height, TextFit fit) {
   const QFont font = reportFont(style);
   const QFontMetricsF metrics(font, &measureDevice());
   const double widthDots = std::max(0.0, width * kDotsPerMm);

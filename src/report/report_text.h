@@ -13,7 +13,6 @@ QFont reportFont(const TextStyle& style);
 double lineHeight(const TextStyle& style);
 // The lines of `text` fitted to `width` by `fit`; for WrapInBox at most as many
 // as `height` holds (always at least one). Explicit line breaks are kept.
-QStringList fitText(const QString& text, const TextStyle& style, double width, double height,
-                    TextFit fit);
+QStringList fitText(const QString& text, const TextStyle& style, double width, double height, TextFit fit);
 
 }  // namespace dajdor::report

@@ -27,8 +27,8 @@ inline Receipt sampleReceipt(int groups) {
   receipt.cashier = "Măriuca Pop";
   receipt.cashierId = "CI 4471";
   for (int n = 1; n <= groups; ++n) {
-    receipt.lines.append({QString("Grupa %1").arg(n), QString("Doc %1").arg(n), QString("0702%1").arg(n, 2, 10, QChar('0')),
-                          n * 10, n * 100, n, n});
+    receipt.lines.append({QString("Grupa %1").arg(n), QString("Doc %1").arg(n),
+                          QString("0702%1").arg(n, 2, 10, QChar('0')), n * 10, n * 100, n, n});
   }
   return receipt;
 }

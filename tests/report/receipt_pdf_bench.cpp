@@ -27,21 +27,23 @@ int main(int argc, char** argv) {
   receipt.personKind = "F";
   receipt.payer = "Țăranu Ion";
   receipt.cashier = "Măriuca Pop";
-  for (int n = 1; n <= 8; ++n) receipt.lines.append({QString("Grupa %1").arg(n), "", "070201", n, n * 10, 0, 0});
+  for (int n = 1; n <= 8; ++n)
+    receipt.lines.append({QString("Grupa %1").arg(n), "", "070201", n, n * 10, 0, 0});
 
   QTemporaryDir dir;
   const QString path = dir.filePath("Chit0.pdf");
   auto once = [&] {
     QElapsedTimer timer;
     timer.start();
-    if (!writePdf(layOutReceipt(receipt), path)) std::fprintf(stderr, "writing %s failed\n", qPrintable(path));
+    if (!writePdf(layOutReceipt(receipt), path))
+      std::fprintf(stderr, "writing %s failed\n", qPrintable(path));
     return timer.nsecsElapsed() / 1e6;
   };
   const double first = once();  // fonts are loaded by the first receipt of a run
   std::vector<double> times;
   for (int i = 0; i < 50; ++i) times.push_back(once());
   std::sort(times.begin(), times.end());
-  std::printf("receipt PDF: first of the run %.1f ms, median %.1f ms, slowest %.1f ms\n", first, times[times.size() / 2],
-              times.back());
+  std::printf("receipt PDF: first of the run %.1f ms, median %.1f ms, slowest %.1f ms\n", first,
+              times[times.size() / 2], times.back());
   return 0;
 }

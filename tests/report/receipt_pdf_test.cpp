@@ -17,8 +17,8 @@ namespace dajdor::report {
 namespace {
 
 QString pdfText(const QString& path, const char* options = "") {
-  return QString::fromStdString(
-      witness::output(std::string("pdftotext ") + options + " " + witness::shellQuote(path.toStdString()) + " -"));
+  return QString::fromStdString(witness::output(std::string("pdftotext ") + options + " " +
+                                                witness::shellQuote(path.toStdString()) + " -"));
 }
 
 // pdftotext puts runs of blanks and line ends where the page has gaps.
@@ -27,7 +27,8 @@ QString squeezed(QString text) { return text.simplified(); }
 class ReceiptPdf : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!witness::haveTool("pdftotext") || !witness::haveTool("pdftoppm")) GTEST_SKIP() << "poppler-utils missing";
+    if (!witness::haveTool("pdftotext") || !witness::haveTool("pdftoppm"))
+      GTEST_SKIP() << "poppler-utils missing";
     ASSERT_TRUE(dir_.isValid());
   }
   QString path(const QString& name) const { return dir_.filePath(name); }
@@ -40,21 +41,47 @@ TEST_F(ReceiptPdf, EveryFieldPrintsInBothCopies) {
   receipt.townHall.locality = "Vardeni";
   const QString file = path("Chit0.pdf");
   ASSERT_TRUE(writePdf(layOutReceipt(receipt), file));
-  const QString info = QString::fromStdString(witness::output("pdfinfo " + witness::shellQuote(file.toStdString())));
+  const QString info =
+      QString::fromStdString(witness::output("pdfinfo " + witness::shellQuote(file.toStdString())));
   EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
   EXPECT_TRUE(info.contains("pts (A4)")) << info.toStdString();
 
   const QString text = squeezed(pdfText(file));
-  const QStringList fields = {"Judetul Bistrița-Năsăud", "Primăria Comunei Șieu-Măgheruș",
-                              "Cod inregistrare fiscala (C.U.I.):4347712", "VARDENI", "Seria BNSM nr. 104",
-                              "CHITANTA", "PENTRU CREANTE ALE BUGETELOR LOCALE",
-                              "ELEMENTE DE IDENTIFICARE A PLATITORULUI", "CONTRIBUABIL:", "Țăranu Ștefănică Ioana",
-                              "Str. Învățătorului nr. 7, sat Arcalia", "PLATITOR:", "Țăranu Ion",
-                              "NR.DE ROL NOMINAL UNIC", "PF", "257", "Cod numeric personal", "2750312060014",
-                              "Cod unic de inregistrare", "DATA INCASARII :", "28.03.2014",
-                              "A INCASATORULUI ==>", "LEGITIMATIA", "CI 4471", "NUMELE SI PRENUMELE", "Măriuca Pop",
-                              "SEMNATURA,", "DENUMIREA CREANTEI", "BUGETULUI LOCAL", "din clasificatia bugetara",
-                              "SUMELE INCASATE", "- lei -", "Bonificatie", "4950.00", "4500.00",
+  const QStringList fields = {"Judetul Bistrița-Năsăud",
+                              "Primăria Comunei Șieu-Măgheruș",
+                              "Cod inregistrare fiscala (C.U.I.):4347712",
+                              "VARDENI",
+                              "Seria BNSM nr. 104",
+                              "CHITANTA",
+                              "PENTRU CREANTE ALE BUGETELOR LOCALE",
+                              "ELEMENTE DE IDENTIFICARE A PLATITORULUI",
+                              "CONTRIBUABIL:",
+                              "Țăranu Ștefănică Ioana",
+                              "Str. Învățătorului nr. 7, sat Arcalia",
+                              "PLATITOR:",
+                              "Țăranu Ion",
+                              "NR.DE ROL NOMINAL UNIC",
+                              "PF",
+                              "257",
+                              "Cod numeric personal",
+                              "2750312060014",
+                              "Cod unic de inregistrare",
+                              "DATA INCASARII :",
+                              "28.03.2014",
+                              "A INCASATORULUI ==>",
+                              "LEGITIMATIA",
+                              "CI 4471",
+                              "NUMELE SI PRENUMELE",
+                              "Măriuca Pop",
+                              "SEMNATURA,",
+                              "DENUMIREA CREANTEI",
+                              "BUGETULUI LOCAL",
+                              "din clasificatia bugetara",
+                              "SUMELE INCASATE",
+                              "- lei -",
+                              "Bonificatie",
+                              "4950.00",
+                              "4500.00",
                               "Suma incasata in litere: patrumiinouasutecincizeci lei",
                               "Chitantele sunt valabile numai daca au aplicat pe verso",
                               "sigiliul autoritatii administratiei publice locale."};
@@ -79,7 +106,8 @@ TEST_F(ReceiptPdf, EveryFieldPrintsInBothCopies) {
 TEST_F(ReceiptPdf, FontsAreEmbeddedSoRomanianLettersShowEverywhere) {
   const QString file = path("Chit1.pdf");
   ASSERT_TRUE(writePdf(layOutReceipt(testing::sampleReceipt(1)), file));
-  const QString fonts = QString::fromStdString(witness::output("pdffonts " + witness::shellQuote(file.toStdString())));
+  const QString fonts =
+      QString::fromStdString(witness::output("pdffonts " + witness::shellQuote(file.toStdString())));
   EXPECT_TRUE(fonts.contains("DejaVuSans")) << fonts.toStdString();
   for (const QString& line : fonts.split('\n').mid(2)) {
     if (line.trimmed().isEmpty()) continue;
@@ -91,8 +119,8 @@ TEST_F(ReceiptPdf, FontsAreEmbeddedSoRomanianLettersShowEverywhere) {
 TEST_F(ReceiptPdf, CancelledReceiptsSummaryRunsOverPagesWithItsHeadings) {
   PlainRows rows({"DOCJUS", "INCANUME", "NUMEP", "SUMA", "ROL", "SATUL"});
   for (int i = 1; i <= 70; ++i) {
-    rows.append({QString("Chit.AB nr.%1 / 0%2.03.2014").arg(i).arg(i % 9 + 1), "Măriuca", QString("Titular %1").arg(i),
-                 QString::number(i * 10), QString::number(100 + i), "Șieu"});
+    rows.append({QString("Chit.AB nr.%1 / 0%2.03.2014").arg(i).arg(i % 9 + 1), "Măriuca",
+                 QString("Titular %1").arg(i), QString::number(i * 10), QString::number(100 + i), "Șieu"});
   }
   const ReportDocument doc = layOutCancelledReceipts("Șieu-Măgheruș", rows);
   ASSERT_GE(doc.pages.size(), 2);
@@ -105,8 +133,8 @@ TEST_F(ReceiptPdf, CancelledReceiptsSummaryRunsOverPagesWithItsHeadings) {
     SCOPED_TRACE(page);
     EXPECT_EQ(text.contains("CENTRALIZATOR CHITANTE ANULATE"), page == 1);
     EXPECT_EQ(text.contains("Primaria Șieu-Măgheruș"), page == 1);
-    for (const char* heading : {"Nr.", "crt.", "Document justificativ", "Operator", "Titular", "Suma", "ROL",
-                                "Localitatea"}) {
+    for (const char* heading :
+         {"Nr.", "crt.", "Document justificativ", "Operator", "Titular", "Suma", "ROL", "Localitatea"}) {
       EXPECT_TRUE(text.contains(heading)) << heading;
     }
     EXPECT_TRUE(text.contains(QString("Pagina %1 din %2").arg(page).arg(pages)));
@@ -115,8 +143,10 @@ TEST_F(ReceiptPdf, CancelledReceiptsSummaryRunsOverPagesWithItsHeadings) {
   for (int i = 1; i <= 70; ++i) EXPECT_TRUE(all.contains(QString("Titular %1 ").arg(i))) << i;
   // 10 + 20 + ... + 700.
   EXPECT_TRUE(all.contains("TOTAL 24850.00"));
-  witness::output("pdftoppm -png -r 80 -f 1 -l 1 -singlefile " + witness::shellQuote(file.toStdString()) + " " +
-                  witness::shellQuote((QStringLiteral(DAJDOR_BIN_DIR) + "/../screenshots/cancelled_receipts").toStdString()));
+  witness::output("pdftoppm -png -r 80 -f 1 -l 1 -singlefile " + witness::shellQuote(file.toStdString()) +
+                  " " +
+                  witness::shellQuote(
+                      (QStringLiteral(DAJDOR_BIN_DIR) + "/../screenshots/cancelled_receipts").toStdString()));
 }
 
 TEST_F(ReceiptPdf, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {

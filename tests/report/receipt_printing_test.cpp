@@ -38,7 +38,8 @@ admin::Rates receiptSettings(bool pdf, bool preview) {
   return rates;
 }
 
-const QString kNotReady = "Imprimanta nu este pregatita sau nu este instalata!\rIntrati la istoric chitante si listati din nou!";
+const QString kNotReady =
+    "Imprimanta nu este pregatita sau nu este instalata!\rIntrati la istoric chitante si listati din nou!";
 
 TEST(ReceiptPrinting, SettingsChooseThePdfThePreviewOrThePrinter) {
   struct Case {

@@ -26,17 +26,43 @@ TEST(ReceiptReport, TwoIdenticalCopiesOnOneA4PortraitPage) {
   EXPECT_DOUBLE_EQ(doc.pageSize.height(), 297);
   const QStringList upper = copyTexts(doc.pages[0], 0);
   EXPECT_EQ(upper, copyTexts(doc.pages[0], 1));
-  for (const char* text : {"Judetul Bistrița-Năsăud", "Primăria Comunei Șieu-Măgheruș",
-                           "Cod inregistrare fiscala (C.U.I.):4347712", "ȘIEU-MĂGHERUȘ", "Seria BNSM nr. 104",
-                           "CHITANTA", "PENTRU CREANTE ALE BUGETELOR LOCALE",
-                           "ELEMENTE DE IDENTIFICARE A PLATITORULUI", "CONTRIBUABIL:", "Țăranu Ștefănică Ioana",
-                           "Str. Învățătorului nr. 7, sat Arcalia", "PLATITOR:", "Țăranu Ion",
-                           "NR.DE ROL NOMINAL UNIC", "PF", "257", "DATA INCASARII :", "28.03.2014",
-                           "ELEMENTE DE IDENTIFICARE", "A INCASATORULUI  ==>", "LEGITIMATIA", "NR.:", "CI 4471",
-                           "NUMELE SI PRENUMELE", "Măriuca Pop", "SEMNATURA,", "DENUMIREA CREANTEI",
-                           "BUGETULUI LOCAL", "CODUL", "din clasificatia bugetara",
-                           "SUMELE INCASATE                      - lei -", "Curente", "Restante", "Majorari",
-                           "Bonificatie", "TOTAL", "T O T A L "}) {
+  for (const char* text : {"Judetul Bistrița-Năsăud",
+                           "Primăria Comunei Șieu-Măgheruș",
+                           "Cod inregistrare fiscala (C.U.I.):4347712",
+                           "ȘIEU-MĂGHERUȘ",
+                           "Seria BNSM nr. 104",
+                           "CHITANTA",
+                           "PENTRU CREANTE ALE BUGETELOR LOCALE",
+                           "ELEMENTE DE IDENTIFICARE A PLATITORULUI",
+                           "CONTRIBUABIL:",
+                           "Țăranu Ștefănică Ioana",
+                           "Str. Învățătorului nr. 7, sat Arcalia",
+                           "PLATITOR:",
+                           "Țăranu Ion",
+                           "NR.DE ROL NOMINAL UNIC",
+                           "PF",
+                           "257",
+                           "DATA INCASARII :",
+                           "28.03.2014",
+                           "ELEMENTE DE IDENTIFICARE",
+                           "A INCASATORULUI  ==>",
+                           "LEGITIMATIA",
+                           "NR.:",
+                           "CI 4471",
+                           "NUMELE SI PRENUMELE",
+                           "Măriuca Pop",
+                           "SEMNATURA,",
+                           "DENUMIREA CREANTEI",
+                           "BUGETULUI LOCAL",
+                           "CODUL",
+                           "din clasificatia bugetara",
+                           "SUMELE INCASATE                      - lei -",
+                           "Curente",
+                           "Restante",
+                           "Majorari",
+                           "Bonificatie",
+                           "TOTAL",
+                           "T O T A L "}) {
     EXPECT_TRUE(upper.contains(QString(text))) << text;
   }
 }
@@ -54,8 +80,7 @@ TEST(ReceiptReport, NineGroupsPrintEightLinesAndTotalAllNine) {
   EXPECT_FALSE(texts.join('|').contains("Grupa 9"));
   // Sums of 1..9: 45.
   const qsizetype total = texts.indexOf("T O T A L ");
-  EXPECT_EQ(texts.mid(total + 1, 5),
-            QStringList({"4500.00", "450.00", "45.00", "45.00", "4950.00"}));
+  EXPECT_EQ(texts.mid(total + 1, 5), QStringList({"4500.00", "450.00", "45.00", "45.00", "4950.00"}));
   EXPECT_TRUE(texts.contains("Suma incasata in litere: patrumiinouasutecincizeci lei"));
 }
 
@@ -69,10 +94,10 @@ TEST(ReceiptReport, TwoDebitLinesOfOneGroupPrintAsTwoNamedLines) {
   receipt.lines.append({"Amenzi", "PV 12/2014", "350202", 0, 200, 0, 0});
   receipt.lines.append({"Amenzi", "PV 31/2014", "350202", 50, 100, 0, 0});
   const QStringList texts = copyTexts(layOutReceipt(receipt).pages[0], 0);
-  EXPECT_EQ(slotTexts(texts, 0), QStringList({"Amenzi - PV 12/2014", "350202", "200.00", "0.00", "0.00", "0.00",
-                                              "200.00"}));
-  EXPECT_EQ(slotTexts(texts, 1), QStringList({"Amenzi - PV 31/2014", "350202", "100.00", "50.00", "0.00", "0.00",
-                                              "150.00"}));
+  EXPECT_EQ(slotTexts(texts, 0),
+            QStringList({"Amenzi - PV 12/2014", "350202", "200.00", "0.00", "0.00", "0.00", "200.00"}));
+  EXPECT_EQ(slotTexts(texts, 1),
+            QStringList({"Amenzi - PV 31/2014", "350202", "100.00", "50.00", "0.00", "0.00", "150.00"}));
 }
 
 TEST(ReceiptReport, AmountsPrintAsAbsoluteValuesAndAReductionIsSubtracted) {
@@ -80,8 +105,8 @@ TEST(ReceiptReport, AmountsPrintAsAbsoluteValuesAndAReductionIsSubtracted) {
   Receipt receipt = sampleReceipt(0);
   receipt.lines.append({"Impozit pe cladiri", "", "070201", -20, -300, -5, 15});
   const QStringList texts = copyTexts(layOutReceipt(receipt).pages[0], 0);
-  EXPECT_EQ(slotTexts(texts, 0), QStringList({"Impozit pe cladiri - ", "070201", "300.00", "20.00", "5.00",
-                                              "15.00", "310.00"}));
+  EXPECT_EQ(slotTexts(texts, 0),
+            QStringList({"Impozit pe cladiri - ", "070201", "300.00", "20.00", "5.00", "15.00", "310.00"}));
 }
 
 TEST(ReceiptReport, CancelledReprintShowsZeroAmountsAndThePayerAnulat) {
@@ -105,7 +130,8 @@ TEST(ReceiptReport, PersonKindDecidesWhichCodeFieldShowsTheCode) {
     Receipt receipt = sampleReceipt(1);
     receipt.personKind = c.kind;
     const QStringList texts = copyTexts(layOutReceipt(receipt).pages[0], 0);
-    EXPECT_EQ(texts.mid(texts.indexOf("Cod numeric personal"), 2), QStringList({"Cod numeric personal", c.personal}));
+    EXPECT_EQ(texts.mid(texts.indexOf("Cod numeric personal"), 2),
+              QStringList({"Cod numeric personal", c.personal}));
     EXPECT_EQ(texts.mid(texts.indexOf("Cod unic de inregistrare"), 2),
               QStringList({"Cod unic de inregistrare", c.legal}));
     EXPECT_TRUE(texts.contains(c.mark));
@@ -157,16 +183,16 @@ TEST(ReceiptReport, EveryMarkStaysWhereAPrinterReaches) {
 
 TEST(ReceiptReport, GroupedLinesOfTheDocumentMakeTheReceipt) {
   using engine::Value;
-  const std::vector<std::string> names = {"SERIA", "NR",   "DATAI",    "ROL",      "GRUPA",    "DENUM", "CODCLAS",
-                                          "NUMEP", "CNP",  "ADRESA",   "TIPF",     "PLATNUME", "INCANUME",
-                                          "LEGITIMA", "RAM1", "CUR1", "PEN1", "RED1"};
+  const std::vector<std::string> names = {"SERIA",    "NR",       "DATAI", "ROL",    "GRUPA", "DENUM",
+                                          "CODCLAS",  "NUMEP",    "CNP",   "ADRESA", "TIPF",  "PLATNUME",
+                                          "INCANUME", "LEGITIMA", "RAM1",  "CUR1",   "PEN1",  "RED1"};
   std::vector<Value> cells;
   for (const char* group : {"Impozit pe cladiri", "Amenzi"}) {
-    for (const Value& v : {Value::text("AB"), Value::integer(17), Value::text("28.03.2014"), Value::text("12"),
-                           Value::text(group), Value::text(""), Value::text("070201"), Value::text("Pop Ana  "),
-                           Value::text("2750312060014"), Value::text("Str. Mare"), Value::text("F"),
-                           Value::text("Pop Ion"), Value::text("casier"), Value::text("L1"), Value::integer(10),
-                           Value::integer(90), Value::integer(2), Value::integer(1)}) {
+    for (const Value& v : {Value::text("AB"), Value::integer(17), Value::text("28.03.2014"),
+                           Value::text("12"), Value::text(group), Value::text(""), Value::text("070201"),
+                           Value::text("Pop Ana  "), Value::text("2750312060014"), Value::text("Str. Mare"),
+                           Value::text("F"), Value::text("Pop Ion"), Value::text("casier"), Value::text("L1"),
+                           Value::integer(10), Value::integer(90), Value::integer(2), Value::integer(1)}) {
       cells.push_back(v);
     }
   }

@@ -142,7 +142,8 @@ TEST(ReportLayout, LongTextsFollowTheirElementsRule) {
     TextFit fit;
     bool grows;
   };
-  for (const Case c : {Case{TextFit::Clip, false}, Case{TextFit::WrapInBox, false}, Case{TextFit::Wrap, true}}) {
+  for (const Case c :
+       {Case{TextFit::Clip, false}, Case{TextFit::WrapInBox, false}, Case{TextFit::Wrap, true}}) {
     SCOPED_TRACE(static_cast<int>(c.fit));
     ReportDefinition def;
     def.detail.height = 8;
@@ -195,10 +196,10 @@ TEST(ReportLayout, ABandTallerThanThePageGetsAPageOfItsOwn) {
 }
 
 TEST(ReportData, ResultSetRowsReadFieldsByNameAsText) {
-  engine::MaterializedResult result({"ROL", "SUMA", "DATAI"},
-                                    {engine::Value::text("12"), engine::Value::decimal(12345, 2),
-                                     engine::Value::date(0), engine::Value::text("13"), engine::Value::null(),
-                                     engine::Value::null()});
+  engine::MaterializedResult result(
+      {"ROL", "SUMA", "DATAI"},
+      {engine::Value::text("12"), engine::Value::decimal(12345, 2), engine::Value::date(0),
+       engine::Value::text("13"), engine::Value::null(), engine::Value::null()});
   const ResultSetRows rows(result);
   ASSERT_EQ(rows.rowCount(), 2);
   EXPECT_EQ(rows.value(0, "rol"), "12");
