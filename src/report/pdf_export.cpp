@@ -4,12 +4,14 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QUrl>
 
 namespace dajdor::report {
 
 bool writePdf(const ReportDocument& document, const QString& path) {
+  const bool existed = QFileInfo::exists(path);
   bool written = false;
   {
     QPdfWriter writer(path);
@@ -18,9 +20,10 @@ bool writePdf(const ReportDocument& document, const QString& path) {
     writer.setResolution(600);
     written = renderReport(document, writer);
   }
-  // QPdfWriter reports a file it could not open only through the painter.
-  written = written && QFile(path).size() > 0;
-  if (!written) QFile::remove(path);
+  // QPdfWriter reports a file it could not open only through the painter. Only a
+  // file this call created is taken away again; one that was there stays.
+  written = written && QFileInfo(path).size() > 0;
+  if (!written && !existed) QFile::remove(path);
   return written;
 }
 

@@ -8,8 +8,8 @@
 
 namespace dajdor::report {
 
-// Writes the document; false when the file cannot be written (a partial file is
-// removed).
+// Writes the document; false when the file cannot be written (a partial file it
+// created is removed).
 bool writePdf(const ReportDocument& document, const QString& path);
 
 // Opens the file with the application the desktop associates with it.
