@@ -168,9 +168,10 @@ class Bench {
     writes("INSERT into Datorii, on its own (synced)", Goal::WithinRatio, options_.durable, Batch::EachOnItsOwn,
            Report::Median, [&](int) { return insertDebt(nextDebt++); });
     coldStatement(taxpayers);
+    wholeTableWrites();
 
     bench::printReport(std::cout, "Engine against SQLite, " + std::to_string(taxpayers) + " taxpayers", results_,
-                       memory_);
+                       memory_, bulk_);
   }
 
  private:
@@ -189,6 +190,34 @@ class Bench {
     const auto after = bench::currentMemory();
     memory_.residentDelta = after.residentBytes - before.residentBytes;
     memory_.peakDelta = after.peakBytes - before.residentBytes;
+  }
+
+  // Whole-table copies and updates, as the new-year takeover, the backup and the
+  // register import make them.
+  void wholeTableWrites() {
+    const std::string receipts = engine::sql::table("Chitante.dbf");
+    std::string fields;
+    for (const engine::FieldDesc& f : db_->fields("Chitante.dbf")) {
+      fields += (fields.empty() ? "(" : ", ") + f.name + " ";
+      if (f.type == 'C') fields += "CHAR(" + std::to_string(f.length) + ")";
+      else if (f.type == 'D') fields += "DATE";
+      else fields += "DECIMAL(" + std::to_string(f.length) + "," + std::to_string(f.decimals) + ")";
+    }
+    db_->execute("CREATE TABLE " + engine::sql::table("ChitCopie.dbf") + " " + fields + ")");
+    bulk("INSERT ... SELECT * copying Chitante into a new table", "ChitCopie.dbf",
+         "INSERT INTO " + engine::sql::table("ChitCopie.dbf") + " SELECT * FROM " + receipts);
+    bulk("UPDATE of every Chitante row", "Chitante.dbf", "UPDATE " + receipts + " SET TOTAL=TOTAL+1");
+  }
+
+  void bulk(const std::string& name, const char* file, const std::string& statement) {
+    bench::resetPeakMemory();
+    const auto before = bench::currentMemory();
+    const auto start = std::chrono::steady_clock::now();
+    db_->execute(statement);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    const auto after = bench::currentMemory();
+    bulk_.push_back({name, static_cast<std::int64_t>(fs::file_size(data_ / file)), after.peakBytes - before.residentBytes,
+                     took.count()});
   }
 
   void buildReference() {
@@ -337,6 +366,7 @@ class Bench {
   std::unique_ptr<bench::SqliteDb> reference_;
   std::vector<Measurement> results_;
   bench::MemoryFigures memory_;
+  std::vector<bench::BulkFigures> bulk_;
 };
 
 }  // namespace

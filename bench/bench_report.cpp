@@ -52,7 +52,7 @@ bool Measurement::goalMet() const {
 }
 
 void printReport(std::ostream& out, const std::string& title, const std::vector<Measurement>& measurements,
-                 const MemoryFigures& memory) {
+                 const MemoryFigures& memory, const std::vector<BulkFigures>& bulk) {
   out << "\n### " << title << "\n\n";
   out << "| Statement | Rows | Engine (median) | SQLite (median) | Ratio | Goal |\n";
   out << "|---|---:|---:|---:|---:|---|\n";
@@ -70,6 +70,14 @@ void printReport(std::ostream& out, const std::string& title, const std::vector<
       << fixed(megabytes(memory.residentDelta), 1) << " MB, peak +" << fixed(megabytes(memory.peakDelta), 1)
       << " MB (" << fixed(fileMb > 0 ? megabytes(memory.peakDelta) / fileMb : 0, 2) << "x the files; goal under 3x: "
       << (megabytes(memory.peakDelta) < 3 * fileMb ? "met" : "MISSED") << ").\n";
+  if (!bulk.empty()) out << "\nWhole-table statements (peak growth while each ran; goal under 2x the table written):\n";
+  for (const auto& b : bulk) {
+    const double tableMb = megabytes(b.tableBytes);
+    const double ratio = tableMb > 0 ? megabytes(b.peakDelta) / tableMb : 0;
+    out << "- " << b.statement << ": " << fixed(tableMb, 1) << " MB written in " << fixed(b.seconds, 1) << " s, peak +"
+        << fixed(megabytes(b.peakDelta), 1) << " MB (" << fixed(ratio, 2) << "x; " << (ratio < 2 ? "met" : "MISSED")
+        << ").\n";
+  }
 }
 
 }  // namespace bench

@@ -38,8 +38,17 @@ struct MemoryFigures {
   std::int64_t peakDelta = 0;
 };
 
+// One statement that writes a whole table: its time and the peak memory growth
+// while it ran, against the size of the table it wrote.
+struct BulkFigures {
+  std::string statement;
+  std::int64_t tableBytes = 0;
+  std::int64_t peakDelta = 0;
+  double seconds = 0;
+};
+
 // A Markdown table, ready for the README.
 void printReport(std::ostream& out, const std::string& title, const std::vector<Measurement>& measurements,
-                 const MemoryFigures& memory);
+                 const MemoryFigures& memory, const std::vector<BulkFigures>& bulk);
 
 }  // namespace bench

@@ -1,4 +1,5 @@
 // INSERT, UPDATE, DELETE and the table-structure statements, through Database.
+#include "dbf_test_support.h"
 #include "sql_fixture.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,17 @@ TEST_F(WriteTest, UpdateComputesFromTheOldRowAndReachesDates) {
   EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET IDGOS=IDGOS+1 WHERE IDGOS IN (1, 2))"), 3);
   EXPECT_EQ(rows(R"(SELECT IDDAT, IDGOS FROM "Datorii.dbf" WHERE IDGOS IN (2, 3) ORDER BY IDDAT)"),
             "IDDAT\tIDGOS\n10\t2\n11\t2\n12\t3\n13\t3\n");
+}
+
+// Streamed row by row or computed in full first (when a sub-select reads the
+// table too), every value comes from the rows as they were before the statement.
+TEST_F(WriteTest, UpdateReadsTheTableAsItWasWhetherStreamedOrNot) {
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET SUMA=REST, REST=SUMA WHERE IDGOS<=2)"), 3);
+  EXPECT_EQ(rows(R"(SELECT IDDAT, SUMA, REST FROM "Datorii.dbf" WHERE IDGOS<=2)"),
+            "IDDAT\tSUMA\tREST\n10\t20\t100\n11\t\t50\n12\t0\t70\n");
+  EXPECT_EQ(db_.execute(R"(UPDATE "Datorii.dbf" SET SUMA=(SELECT MAX(SUMA) FROM "Datorii.dbf")+IDDAT)"), 5);
+  EXPECT_EQ(rows(R"(SELECT IDDAT, SUMA FROM "Datorii.dbf")"),
+            "IDDAT\tSUMA\n10\t210\n11\t211\n12\t212\n13\t213\n14\t214\n");
 }
 
 TEST_F(WriteTest, UpdateWithAliasAndCorrelatedSubselect) {
@@ -111,6 +123,20 @@ TEST_F(WriteTest, CreateMapsTypesToFieldsOfTheDbaseLayout) {
     }
     EXPECT_EQ(rows(R"(SELECT Count(*) AS N FROM "T.dbf" WHERE A="case")"), "N\n0\n");
   }
+}
+
+// Earlier builds gave DECIMAL(6,0) one more character: such a table keeps its
+// width, read from its header, and holds what that width holds.
+TEST_F(WriteTest, ATableOfTheWiderEarlierLayoutKeepsItsWidths) {
+  storagetest::writeBytes(dir_.path() / "Vechi.dbf",
+                          storagetest::handMadeDbf({{"IDGOS", 'N', 11, 0}, {"SUMA", 'N', 7, 0}, {"ARIE", 'N', 10, 4}},
+                                                   {"          1      5    2.5000"}));
+  db_.execute(R"(INSERT INTO "Vechi.dbf" VALUES (2, -999999, 99999.9999))");
+  db_.execute(R"(UPDATE "Vechi.dbf" SET SUMA=1000000 WHERE IDGOS=1)");
+  EXPECT_EQ(rows(R"(SELECT IDGOS, SUMA, ARIE FROM "Vechi.dbf")"), "IDGOS\tSUMA\tARIE\n1\t1000000\t2.5\n2\t-999999\t99999.9999\n");
+  std::string layout;
+  for (const engine::FieldDesc& f : db_.fields("Vechi.dbf")) layout += std::to_string(f.length) + "." + std::to_string(f.decimals) + " ";
+  EXPECT_EQ(layout, "11.0 7.0 10.4 ");
 }
 
 TEST_F(WriteTest, RefusedWritesChangeNothing) {

@@ -77,11 +77,14 @@ std::vector<std::string> readDeclaredIndexes(const std::string& tablePath) {
 // ---- loading and validation -------------------------------------------------
 
 Catalog::Impl::Impl(std::string dir)
-    : directory(std::move(dir)), lock(directory), journal(paths::canonical(directory)) {
-  if (journal.pending()) {
+    : directory(std::move(dir)),
+      lock(directory),
+      journal(paths::canonical(directory)),
+      kept(paths::canonical(directory), Journal::kKeptFileName) {
+  if (journal.pending() || kept.pending()) {
     lock.lock(DirectoryLock::Mode::Exclusive);
     try {
-      recoverJournal();
+      recoverJournal(true);
     } catch (...) {
       lock.unlock();
       throw;
@@ -192,8 +195,8 @@ std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
   const std::string path = resolveCached(text);
   if (const auto failed = unrecovered.find(path); failed != unrecovered.end())
     throw Error("Tabela " + paths::fileName(path) + " nu a putut fi adusă înapoi la starea de dinaintea unei scrieri "
-                "întrerupte (" + failed->second + "). Până atunci nu se folosește; copia ei rămâne în jurnalul " +
-                Journal::kFileName + ", iar celelalte tabele se pot folosi.");
+                "întrerupte (" + failed->second.reason + "). Până atunci nu se folosește; copia ei rămâne în " +
+                Journal::kKeptFileName + ", iar celelalte tabele se pot folosi.");
   auto it = tables.find(path);
   if (it == tables.end())  // created in this unit, not on disk yet: match without regard to case
     it = std::find_if(tables.begin(), tables.end(),
@@ -210,26 +213,49 @@ std::shared_ptr<Table> Catalog::Impl::find(std::string_view text) {
 
 // ---- unit of work -------------------------------------------------------------
 
-// Puts a leftover journal back; what cannot be put back yet is remembered, so
+// What is at a path now (kind, identity, size, times), to notice that an
+// obstacle to putting a table back has gone.
+std::string pathLook(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return "-";
+  return std::to_string(st.st_mode) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+         std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+}
+
+// Puts a leftover journal back; what cannot be put back yet waits in `kept`, and
 // its tables are refused while every other table is served.
-void Catalog::Impl::recoverJournal() {
-  unrecovered.clear();
-  for (const RecoveryFailure& f : journal.recover()) unrecovered[f.path] = f.reason;
+void Catalog::Impl::recoverJournal(bool retryKept) {
+  if (retryKept) {
+    unrecovered.clear();
+    keptTried = std::chrono::steady_clock::now();
+    for (const RecoveryFailure& f : kept.recover()) unrecovered[f.path] = {f.reason, pathLook(f.path)};
+  }
+  for (const RecoveryFailure& f : journal.recover(&kept)) unrecovered[f.path] = {f.reason, pathLook(f.path)};
+}
+
+// Trying the kept before-images again takes the directory exclusively: done when
+// this catalog has not tried yet, when a path that stood in the way changed, and
+// otherwise every half minute.
+bool Catalog::Impl::keptWorthRetrying() const {
+  if (unrecovered.empty() || std::chrono::steady_clock::now() - keptTried > std::chrono::seconds(30)) return true;
+  for (const auto& [path, failure] : unrecovered)
+    if (pathLook(path) != failure.seen) return true;
+  return false;
 }
 
 void Catalog::Impl::lockFor(bool writes) {
   lock.lock(writes ? DirectoryLock::Mode::Exclusive : DirectoryLock::Mode::Shared);
-  if (!journal.pending()) {
-    unrecovered.clear();
-    return;
-  }
+  const bool keptPending = kept.pending();
+  if (!keptPending) unrecovered.clear();
+  const bool retryKept = keptPending && keptWorthRetrying();
+  if (!journal.pending() && !retryKept) return;
   // A writer died mid-flush: put its before-images back before anybody reads.
   try {
     if (!writes) {
       lock.unlock();
       lock.lock(DirectoryLock::Mode::Exclusive);
     }
-    recoverJournal();
+    recoverJournal(retryKept);
   } catch (...) {
     lock.unlock();
     throw;
@@ -394,9 +420,15 @@ void Catalog::Impl::appendInPlace(TableState& s) {
   e.originalSize = now.size;
   e.appendedCount = s.count;
   e.chunks.emplace_back(0, s.diskHeader.substr(0, dbf::kPrefixSize));
+  const std::size_t oldEnd = s.layout.headerLength + std::size_t(s.diskCount) * s.layout.recordLength;
+  // The end marker (and whatever followed the records) is overwritten too.
+  std::string tail(now.size > oldEnd ? now.size - oldEnd : 0, '\0');
+  if (!tail.empty() && ::pread(s.fileLock.fd(), tail.data(), tail.size(), static_cast<off_t>(oldEnd)) !=
+                           static_cast<ssize_t>(tail.size()))
+    throw Error("Tabela " + s.name + " nu poate fi citită (" + s.path + ").");
+  e.chunks.emplace_back(oldEnd, std::move(tail));
   journal.write({e});
   dbf::stamp(s.image, s.count, nextCounter(s.counter, false));
-  const std::size_t oldEnd = s.layout.headerLength + std::size_t(s.diskCount) * s.layout.recordLength;
   const std::size_t recordsEnd = s.layout.headerLength + std::size_t(s.count) * s.layout.recordLength;
   const int fd = io::openForWrite(s.path, false, false);
   try {
@@ -439,7 +471,7 @@ void Catalog::Impl::flush() {
   } catch (...) {
     // Put every table back as it was; the caller re-reads them.
     try {
-      recoverJournal();
+      recoverJournal(false);
     } catch (...) {
     }
     throw;

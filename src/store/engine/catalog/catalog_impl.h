@@ -6,6 +6,7 @@
 #include "store/engine/storage/table.h"
 #include "store/engine/storage/table_state.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -20,10 +21,17 @@ struct Catalog::Impl : ChangeObserver {
   std::string directory;
   DirectoryLock lock;
   Journal journal;
+  Journal kept;  // before-images that could not be put back yet
   std::unordered_map<std::string, std::shared_ptr<Table>> tables;  // by file path
   std::unordered_map<std::string, std::string> resolvedPaths;      // statement text -> file path
-  // Tables whose before-image in the journal could not be put back: path -> why.
-  std::unordered_map<std::string, std::string> unrecovered;
+  // Tables whose before-image could not be put back (it waits in `kept`), with
+  // why and how the path looked then: a change there calls for another try.
+  struct Unrecovered {
+    std::string reason;
+    std::string seen;
+  };
+  std::unordered_map<std::string, Unrecovered> unrecovered;
+  std::chrono::steady_clock::time_point keptTried;
 
   int statementDepth = 0;
   bool statementWrites = false;
@@ -51,7 +59,8 @@ struct Catalog::Impl : ChangeObserver {
   std::shared_ptr<Table> find(std::string_view text);
 
   // Unit of work.
-  void recoverJournal();
+  void recoverJournal(bool retryKept);
+  bool keptWorthRetrying() const;
   void lockFor(bool writes);
   void beginStatement(bool writes);
   void endStatement();

@@ -462,6 +462,7 @@ bool streamRows(const SelectPlan& plan, std::size_t& expected, Visit&& visit) {
 
 std::int64_t insert(sqlexec::Planner& planner, const sqlparse::InsertStmt& s) {
   const std::shared_ptr<Table> table = planner.open(s.table);
+  table->requireSound();
   std::vector<int> targets;
   if (s.fields.empty()) {
     for (std::size_t f = 0; f < table->fields().size(); ++f) targets.push_back(static_cast<int>(f));
@@ -523,6 +524,7 @@ std::vector<std::uint32_t> matchingRecords(const SelectPlan& plan) {
 std::int64_t update(sqlexec::Planner& planner, const sqlparse::UpdateStmt& s) {
   const auto plan = planner.filter(s.table, s.where.get());
   Table& table = *plan->tables[0];
+  table.requireSound();  // also when no row matches: the count of rows is not to be trusted
   const sqlexec::Source& source = plan->sources[0];
   std::vector<int> targets;
   std::vector<sqlexec::BoundPtr> values;
@@ -562,6 +564,7 @@ std::int64_t update(sqlexec::Planner& planner, const sqlparse::UpdateStmt& s) {
 
 std::int64_t remove(sqlexec::Planner& planner, const sqlparse::DeleteStmt& s) {
   const auto plan = planner.filter(s.table, s.where.get());
+  plan->tables[0]->requireSound();
   const std::vector<std::uint32_t> records = matchingRecords(*plan);
   for (const std::uint32_t rec : records) plan->tables[0]->markDeleted(rec);
   return static_cast<std::int64_t>(records.size());

@@ -147,9 +147,14 @@ bool decodeJournal(std::string_view bytes, std::vector<JournalEntry>& entries) {
   return true;
 }
 
-std::uint32_t recordCountOnDisk(int fd) {
+// The record count in a table's header; 0 when it cannot be read.
+std::uint32_t recordCountOnDisk(const std::string& path) {
   unsigned char bytes[4] = {0, 0, 0, 0};
-  if (::pread(fd, bytes, sizeof bytes, 4) != sizeof bytes) return 0;
+  const int fd = io::openRegular(path, O_RDONLY);
+  if (fd < 0) return 0;
+  const bool read = ::pread(fd, bytes, sizeof bytes, 4) == sizeof bytes;
+  ::close(fd);
+  if (!read) return 0;
   return static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
@@ -160,14 +165,13 @@ void restore(const JournalEntry& e) {
     if (::lstat(e.path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) io::removeFile(e.path);
     return;
   }
+  // The header with the new count is written last: once it is there, the rows are.
+  if (e.kind == JournalEntry::Kind::Append && recordCountOnDisk(e.path) == e.appendedCount) return;
   const int fd = io::openForWrite(e.path, e.kind != JournalEntry::Kind::Append, e.kind == JournalEntry::Kind::Whole);
   try {
-    // The header with the new count is written last: once it is there, the rows are.
-    if (e.kind != JournalEntry::Kind::Append || recordCountOnDisk(fd) != e.appendedCount) {
-      for (const auto& [offset, data] : e.chunks) io::writeAt(fd, offset, data, e.path);
-      io::truncateTo(fd, e.originalSize, e.path);
-      io::syncFile(fd, e.path);
-    }
+    for (const auto& [offset, data] : e.chunks) io::writeAt(fd, offset, data, e.path);
+    io::truncateTo(fd, e.originalSize, e.path);
+    io::syncFile(fd, e.path);
   } catch (...) {
     io::closeFile(fd);
     throw;
@@ -194,6 +198,7 @@ void writeJournal(const std::string& directory, const std::string& target, const
       out.number(e.originalSize, 8);
       if (e.kind == JournalEntry::Kind::Append) out.number(e.appendedCount, 4);
       if (e.fromDisk) {
+        if (e.originalSize > 0xFFFFFFFFULL) throw Error("Fișierul " + e.path + " este prea mare pentru jurnal.");
         out.number(1, 4);
         out.number(0, 8);
         out.number(e.originalSize, 4);
@@ -218,7 +223,8 @@ void writeJournal(const std::string& directory, const std::string& target, const
 
 }  // namespace
 
-Journal::Journal(std::string directory) : directory_(std::move(directory)), path_(directory_ + "/" + kFileName) {}
+Journal::Journal(std::string directory, const char* fileName)
+    : directory_(std::move(directory)), path_(directory_ + "/" + fileName) {}
 
 bool Journal::pending() const {
   char magic[sizeof kMagic - 1];
@@ -250,20 +256,37 @@ void Journal::clear(bool durable) {
   io::closeFile(fd);
 }
 
-std::vector<RecoveryFailure> Journal::recover() {
+// The entries of a complete journal file, paths made absolute; false when there
+// is none.
+bool Journal::read(std::vector<JournalEntry>& entries) const {
+  std::string bytes;
+  if (!pending() || !io::readFile(path_, bytes) || !decodeJournal(bytes, entries)) return false;
+  for (auto& e : entries)
+    if (!e.path.empty() && e.path[0] != '/') e.path = directory_ + "/" + e.path;
+  return true;
+}
+
+// Replaces the file whole (a crash meanwhile leaves the old or the new one).
+void Journal::replace(const std::vector<JournalEntry>& entries) {
+  const std::string next = path_ + ".tmp";
+  writeJournal(directory_, next, entries);
+  if (::rename(next.c_str(), path_.c_str()) != 0)
+    throw Error("Jurnalul " + path_ + " nu poate fi rescris (" + std::strerror(errno) + ").");
+  io::syncDirectory(directory_);
+}
+
+std::vector<RecoveryFailure> Journal::recover(Journal* keepFailed) {
   std::vector<RecoveryFailure> failures;
   std::vector<JournalEntry> entries;
-  {
+  if (!read(entries)) {
     std::string bytes;
-    if (!pending() || !io::readFile(path_, bytes)) return failures;
-    if (!decodeJournal(bytes, entries)) {
-      clear();
-      return failures;
-    }
+    // Cut short while it was written: no table was touched. (One that cannot be
+    // read at all is left for a later try.)
+    if (pending() && io::readFile(path_, bytes)) clear();
+    return failures;
   }
   std::vector<JournalEntry> left;
   for (auto& e : entries) {
-    if (!e.path.empty() && e.path[0] != '/') e.path = directory_ + "/" + e.path;
     try {
       restore(e);
     } catch (const Error& error) {
@@ -273,15 +296,15 @@ std::vector<RecoveryFailure> Journal::recover() {
   }
   if (left.empty()) {
     clear();
-    return failures;
+  } else if (keepFailed) {
+    std::vector<JournalEntry> kept;
+    keepFailed->read(kept);
+    kept.insert(kept.end(), std::make_move_iterator(left.begin()), std::make_move_iterator(left.end()));
+    keepFailed->replace(kept);
+    clear();
+  } else if (left.size() < entries.size()) {
+    replace(left);
   }
-  // Only the before-images still to put back stay; the new journal replaces the
-  // old one whole, so a crash meanwhile leaves one or the other.
-  const std::string next = path_ + ".tmp";
-  writeJournal(directory_, next, left);
-  if (::rename(next.c_str(), path_.c_str()) != 0)
-    throw Error("Jurnalul " + path_ + " nu poate fi rescris (" + std::strerror(errno) + ").");
-  io::syncDirectory(directory_);
   return failures;
 }
 

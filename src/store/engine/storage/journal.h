@@ -21,9 +21,10 @@
 // directory lock.
 //
 // A before-image that cannot be put back (the file became a folder, the disk
-// refuses the write) stays in the journal, alone, and is tried again by every
-// later unit; the other entries are put back and the directory goes on serving
-// the other tables.
+// refuses the write) moves to a second journal, "Dajdor-rest.jnl", of the same
+// layout, and is tried again by every later unit until it is put back; the
+// other entries are put back, and the directory goes on serving the other
+// tables while "Dajdor.jnl" serves the next units.
 #pragma once
 
 #include <cstdint>
@@ -53,7 +54,7 @@ struct RecoveryFailure {
 
 class Journal {
  public:
-  explicit Journal(std::string directory);
+  explicit Journal(std::string directory, const char* fileName = kFileName);
   const std::string& path() const { return path_; }
 
   // A journal whose unit has not finished (the file itself stays between units).
@@ -63,13 +64,17 @@ class Journal {
   // whose entries find a finished append and leave it alone.
   void clear(bool durable = true);
   // Restores a leftover journal (see above). Returns the entries that could not
-  // be put back (kept in the journal); throws only when the journal itself cannot
-  // be read or rewritten.
-  std::vector<RecoveryFailure> recover();
+  // be put back: they move to `keepFailed` when given, otherwise they stay, alone,
+  // in this journal. Throws only when a journal file cannot be rewritten.
+  std::vector<RecoveryFailure> recover(Journal* keepFailed = nullptr);
 
   static constexpr const char* kFileName = "Dajdor.jnl";
+  static constexpr const char* kKeptFileName = "Dajdor-rest.jnl";
 
  private:
+  bool read(std::vector<JournalEntry>& entries) const;
+  void replace(const std::vector<JournalEntry>& entries);
+
   std::string directory_, path_;
 };
 

@@ -19,7 +19,8 @@ void step() {
 }
 
 [[noreturn]] void fail(const std::string& what, const std::string& path) {
-  const std::string reason = errno == EINVAL && what == "open" ? "nu este un fișier obișnuit" : std::strerror(errno);
+  const bool notAFile = what == "open" && (errno == EINVAL || errno == EISDIR);
+  const std::string reason = notAFile ? "nu este un fișier obișnuit" : std::strerror(errno);
   throw Error("Scrierea fișierului " + path + " a eșuat (" + what + ": " + reason + ").");
 }
 

@@ -169,6 +169,8 @@ std::uint32_t Table::appendRecord(const std::vector<Value>& values) {
   return number;
 }
 
+void Table::requireSound() const { refuseDamaged(*s_); }
+
 void Table::reserveAppends(std::size_t count) {
   TableState& s = *s_;
   const std::size_t needed = s.image.size() + count * s.layout.recordLength;

@@ -26,7 +26,7 @@
 // - Structural changes (create, drop, addField, dropField) are refused inside a
 //   Database transaction.
 // - SqlError's constructor belongs to the SQL side (parser); database.cpp does not
-//   define it. database.cpp calls executeStatement/executeQuery of sql_executor.h.
+//   define it. database.cpp calls executeStatement/executeQuery of sql/executor.h.
 #pragma once
 
 #include "store/engine/database.h"
@@ -65,6 +65,8 @@ class Table {
   // Room for `count` more records, so a long run of appends never copies the table.
   void reserveAppends(std::size_t count);
   void markDeleted(std::uint32_t rec);
+  // Throws the damage message when the file was read only partly (writes refused).
+  void requireSound() const;
 
   const std::vector<std::uint32_t>& lookup(int field, const Value& key);
 
