@@ -4,6 +4,7 @@
 #include "admin/settings_catalogue.h"
 #include "widgets/save_cancel_row.h"
 #include "widgets/bold_label.h"
+#include "widgets/upper_case_input.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -24,12 +25,7 @@ LocalityEditorDialog::LocalityEditorDialog(QWidget* parent) : QDialog(parent) {
   name_ = new QLineEdit(this);
   name_->setObjectName(kLocalityField);
   name_->setMaxLength(kLocalityWidth);
-  // Localities are kept in upper case; the input shows them so while typing.
-  connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    const int cursor = name_->cursorPosition();
-    name_->setText(text.toUpper());
-    name_->setCursorPosition(cursor);
-  });
+  keepUpperCase(name_);
   zone_ = new QComboBox(this);
   zone_->setObjectName(kZoneField);
   zone_->addItems(zoneLetters());

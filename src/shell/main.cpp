@@ -1,6 +1,7 @@
 // The program: one copy per machine, the start-up window, then the main window.
 #include "admin/administration_window.h"
 #include "admin/settings_catalogue.h"
+#include "register/register_window.h"
 #include "session/app_context.h"
 #include "shell/interaction_window.h"
 #include "shell/main_window.h"
@@ -30,6 +31,7 @@ struct WorkWindows {
   MachineSettings machine;
   std::unique_ptr<MainWindow> main;
   admin::AdministrationWindow* administration = nullptr;  // owned by the main window
+  reg::RegisterWindow* taxpayers = nullptr;               // owned by the main window
 
   void build(AppContext& context, ProgressWindow& progress) {
     main = std::make_unique<MainWindow>(context);
@@ -40,6 +42,8 @@ struct WorkWindows {
           admin::AdministrationServices{context.paths, *context.database, *settings, machine,
                                         *context.interaction, context.rates, kWorkYear, &context.user},
           main.get());
+      taxpayers = new reg::RegisterWindow(context, main.get());
+      main->setCommand(MenuId::GospodariiRoluri, [this] { taxpayers->ShowRegister(); });
       main->setCommand(MenuId::Administrare, [this, &context] {
         administration->setUserName(context.user.name);
         administration->showAdministration();

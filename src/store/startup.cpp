@@ -1,21 +1,21 @@
 #include "store/startup.h"
 
 #include "store/day_number.h"
-#include "store/cp1250.h"
 #include "store/create_tables.h"
 #include "store/files.h"
 #include "store/lists.h"
 #include "store/machine_settings.h"
 #include "store/settings_file.h"
+#include "store/store_error.h"
 #include "store/sql_helpers.h"
 #include "store/table_maintenance.h"
 #include "store/upgrade_tables.h"
 #include "store/version.h"
+#include "store/village_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 namespace dajdor {
@@ -239,21 +239,10 @@ class Startup {
 
   // Sate.lst, one village per line, for the windows that fill their combos from it.
   void rewriteVillageFile() {
-    const QString file = fileInDir(result_.paths.dataDir, QStringLiteral("Sate.lst"));
-    QByteArray bytes;
-    QString bad;
-    for (const QString& village : result_.villages) {
-      if (!cp1250::encode(village, bytes, bad)) bytes += '?';
-      bytes += "\r\n";
-    }
-    if (result_.villages.isEmpty()) {
-      QFile::remove(file);
-      return;
-    }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-      ui_.error(QStringLiteral("Lista satelor"),
-                QStringLiteral("Fisierul %1 nu poate fi scris:\r%2").arg(QDir::toNativeSeparators(file), out.errorString()));
+    try {
+      WriteVillageFile(result_.paths.dataDir, result_.villages);
+    } catch (const StoreError& e) {
+      ui_.error(QStringLiteral("Lista satelor"), e.message());
     }
   }
 

@@ -13,7 +13,9 @@ namespace dajdor {
 class EnterNavigation : public QObject {
   Q_OBJECT
  public:
-  // Watches every line edit, combo box, time edit and check box inside `window`.
+  // Watches every line edit, combo box, time edit and check box inside `window`,
+  // which may be a whole window or a part of one (a page hosted in a window):
+  // Enter moves among the inputs inside it only.
   explicit EnterNavigation(QWidget* window);
   // Enter in `input` runs `action` instead of moving on.
   void setFinalAction(QWidget* input, std::function<void()> action);
