@@ -28,7 +28,7 @@ constexpr char kDateFormat[] = "dd.MM.yyyy";
 // place that makes it, so the program's shared numeric input can replace it here.
 QLineEdit* makeNumberInput(const PageInput& in, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
-  const int whole = in.digits - in.decimals;
+  const int whole = in.wholeDigits();
   const QString pattern = in.decimals > 0 ? QString(R"(-?\d{0,%1}([.,]\d{0,%2})?)").arg(whole).arg(in.decimals)
                                           : QString(R"(-?\d{0,%1})").arg(whole);
   edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
@@ -238,7 +238,7 @@ void AssessmentPageWidget::onEdited() {
   if (showing_) return;
   if (page_.number == 2 || page_.number == 3) {
     PageValues now = values();
-    UpdateDisplays(page_.number, now, context_.rates);
+    updateDisplays(page_.number, now, context_.rates);
     showing_ = true;
     for (auto it = now.constBegin(); it != now.constEnd(); ++it)
       if (const PageInput* in = page_.input(it.key()); in && !in->stored())

@@ -45,7 +45,7 @@ void insertDefaultRow(engine::Database& db, const QString& dataDir, const QStrin
   QStringList values = {sql::number(static_cast<std::int64_t>(idgos))};
   for (const PageInput* in : tableInputs(table)) {
     columns.append(in->column);
-    values.append(sqlValue(*in, DefaultValue(*in, rates, workYear)));
+    values.append(sqlValue(*in, defaultValue(*in, rates, workYear)));
   }
   sql::execute(db, "INSERT INTO " + sql::table(dataDir, table) + "\n(" + columns.join(",") + ")\nVALUES(" +
                        values.join(",") + ")");
@@ -109,12 +109,12 @@ PageProblem arrearsProblem(const PageValues& values) {
 // The page's value of an input, its default when the caller left it out.
 QString valueOf(const PageValues& values, const PageInput& in, const admin::Rates& rates, int workYear) {
   const auto it = values.constFind(in.name);
-  return it == values.constEnd() ? DefaultValue(in, rates, workYear) : *it;
+  return it == values.constEnd() ? defaultValue(in, rates, workYear) : *it;
 }
 
 }  // namespace
 
-QString DefaultValue(const PageInput& input, const admin::Rates& rates, int workYear) {
+QString defaultValue(const PageInput& input, const admin::Rates& rates, int workYear) {
   switch (input.defaultRule) {
     case DefaultRule::Fixed: return input.defaultText;
     case DefaultRule::Zone: return listDefault(rates, "ComboBox2", input.items);
@@ -127,8 +127,8 @@ QString DefaultValue(const PageInput& input, const admin::Rates& rates, int work
 PageValues ClearPage(int page, const admin::Rates& rates, int workYear) {
   PageValues values;
   for (const PageInput* in : assessmentPage(page).inputs())
-    if (in->stored()) values.insert(in->name, DefaultValue(*in, rates, workYear));
-  UpdateDisplays(page, values, rates);
+    if (in->stored()) values.insert(in->name, defaultValue(*in, rates, workYear));
+  updateDisplays(page, values, rates);
   return values;
 }
 
@@ -146,13 +146,13 @@ LoadedPage LoadPage(const AssessmentFile& file, int page, qint64 idgos) {
     if (!in->stored()) continue;
     const int column = rows->columnIndex(in->column.toStdString());
     const QString text = column < 0 ? QString() : storedText(*in, rows->value(0, static_cast<std::size_t>(column)));
-    loaded.values.insert(in->name, text.isEmpty() ? DefaultValue(*in, file.rates, file.workYear) : text);
+    loaded.values.insert(in->name, text.isEmpty() ? defaultValue(*in, file.rates, file.workYear) : text);
   }
-  UpdateDisplays(page, loaded.values, file.rates);
+  updateDisplays(page, loaded.values, file.rates);
   return loaded;
 }
 
-PageProblem CheckPage(int page, const PageValues& values) {
+PageProblem checkPage(int page, const PageValues& values) {
   for (const PageInput* in : assessmentPage(page).inputs()) {
     if (!in->stored() || !values.contains(in->name)) continue;
     const QString problem = valueProblem(*in, values.value(in->name));
@@ -165,7 +165,7 @@ PageProblem CheckPage(int page, const PageValues& values) {
 
 StoreResult StorePage(const AssessmentFile& file, int page, qint64 idgos, const PageValues& values,
                       Interaction& ui) {
-  const PageProblem problem = CheckPage(page, values);
+  const PageProblem problem = checkPage(page, values);
   if (!problem.isEmpty()) {
     ui.problem(problem.text, problem.field);
     return {StoreOutcome::Refused, problem.field};
@@ -207,28 +207,28 @@ bool RegisterLocked(const QString& dataDir, int workYear) {
   return RegisterLocked(SettingsFile(sql::tablePath(dataDir, SettingsFile::kFileName)), workYear);
 }
 
-QString BuildingTaxableValue(const admin::Rates& rates, int material, const QString& zone, const QString& rank,
+QString buildingTaxableValue(const admin::Rates& rates, int material, const QString& zone, const QString& rank,
                              const QString& area) {
   return generalNumber(rates.value(rateGrid(material == 0 ? "IC" : "IC2", zone, rank)) * number(area));
 }
 
-QString AnnexTaxableValue(const admin::Rates& rates, int material, const QString& zone, const QString& rank,
+QString annexTaxableValue(const admin::Rates& rates, int material, const QString& zone, const QString& rank,
                           const QString& area) {
   return generalNumber(rates.value(rateGrid(QString("IA%1").arg(material + 1), zone, rank)) * number(area));
 }
 
-void UpdateDisplays(int page, PageValues& values, const admin::Rates& rates) {
+void updateDisplays(int page, PageValues& values, const admin::Rates& rates) {
   const auto position = [&](const QString& name) { return static_cast<int>(number(values.value(name))); };
   if (page == 2) {
     for (int i = 1; i <= 8; ++i) {
       const QString n = QString::number(i);
-      values.insert("ValImp" + n, BuildingTaxableValue(rates, position("CodMC" + n), values.value("ZonaC" + n),
+      values.insert("ValImp" + n, buildingTaxableValue(rates, position("CodMC" + n), values.value("ZonaC" + n),
                                                         values.value("RangC" + n), values.value("SupC" + n)));
     }
   } else if (page == 3) {
-    values.insert("ValImpA1", AnnexTaxableValue(rates, position("ComboBox16"), values.value("ComboBox15"),
+    values.insert("ValImpA1", annexTaxableValue(rates, position("ComboBox16"), values.value("ComboBox15"),
                                                 values.value("ComboBox17"), values.value("NumericEdit11")));
-    values.insert("ValImpA2", AnnexTaxableValue(rates, position("ComboBox1"), values.value("ComboBox2"),
+    values.insert("ValImpA2", annexTaxableValue(rates, position("ComboBox1"), values.value("ComboBox2"),
                                                 values.value("ComboBox18"), values.value("NumericEdit1")));
   }
 }

@@ -58,7 +58,7 @@ struct StoreResult {
 };
 
 // The default text of one input for a new file.
-QString DefaultValue(const PageInput& input, const admin::Rates& rates, int workYear = kWorkYear);
+QString defaultValue(const PageInput& input, const admin::Rates& rates, int workYear = kWorkYear);
 
 // ClearPage: every input of page n at its default, displays computed; no table touched.
 PageValues ClearPage(int page, const admin::Rates& rates, int workYear = kWorkYear);
@@ -71,7 +71,7 @@ LoadedPage LoadPage(const AssessmentFile& file, int page, qint64 idgos);
 // The checks made before storing: values that do not fit their column, a car over
 // 3000 cm3 with a smaller capacity (page 5), a "Plus" beside arrears of the same
 // tax (page 11). Empty when the values can be stored.
-PageProblem CheckPage(int page, const PageValues& values);
+PageProblem checkPage(int page, const PageValues& values);
 
 // StorePage: writes page n of the taxpayer in one statement (and its row first,
 // in the same transaction, when the row is missing). Refuses, telling `ui`, when
@@ -88,11 +88,11 @@ bool RegisterLocked(const QString& dataDir, int workYear = kWorkYear);
 
 // The taxable-value displays of the buildings pages, recomputed from the other
 // values of the page (pages 2 and 3; other pages have none).
-void UpdateDisplays(int page, PageValues& values, const admin::Rates& rates);
+void updateDisplays(int page, PageValues& values, const admin::Rates& rates);
 // Rate of the building's kind, zone and rank times the area ("general" number text).
-QString BuildingTaxableValue(const admin::Rates& rates, int material, const QString& zone, const QString& rank,
+QString buildingTaxableValue(const admin::Rates& rates, int material, const QString& zone, const QString& rank,
                              const QString& area);
-QString AnnexTaxableValue(const admin::Rates& rates, int material, const QString& zone, const QString& rank,
+QString annexTaxableValue(const admin::Rates& rates, int material, const QString& zone, const QString& rank,
                           const QString& area);
 
 // CreateEmptyPages: the rows of a new taxpayer's file with their defaults, in

@@ -43,12 +43,17 @@ struct PageInput {
   QStringList items;   // list items
   DefaultRule defaultRule = DefaultRule::Fixed;
   QString defaultText = QStringLiteral("0");
-  // Of the column (from the table layout): digits and decimals of a DECIMAL,
+  // Of the column (from the table layout): width and decimals of a DECIMAL,
   // characters of a CHAR.
   int digits = 0;
   int decimals = 0;
 
   bool stored() const { return !column.isEmpty(); }
+  // Digits before the point that the column's width holds: the width less the
+  // point and the decimals, and one less again for a minus sign.
+  int wholeDigits(bool negative = false) const {
+    return digits - (decimals > 0 ? decimals + 1 : 0) - (negative ? 1 : 0);
+  }
   bool numeric() const { return kind == PageInputKind::Quantity; }
 };
 

@@ -30,7 +30,7 @@ QString numberProblem(const PageInput& input, const QString& text) {
   while (whole.size() > 1 && whole.startsWith('0')) whole.remove(0, 1);
   QString fraction = match.captured(2);
   while (fraction.endsWith('0')) fraction.chop(1);
-  const int wholeDigits = input.digits - input.decimals;
+  const int wholeDigits = input.wholeDigits(number.startsWith('-'));
   if (whole.size() <= wholeDigits && fraction.size() <= input.decimals) return {};
   if (input.decimals == 0)
     return QString("Valoarea %1 nu incape: se pot memora cel mult %2 cifre, fara zecimale!")

@@ -89,7 +89,7 @@ QString RegisterList::name(int row) const {
   return rightTrimmed(rows_->value(static_cast<std::size_t>(shown_[row]), 3).toString());
 }
 
-Taxpayer RegisterList::taxpayer(int row) const { return TaxpayerAt(*rows_, static_cast<std::size_t>(shown_[row])); }
+Taxpayer RegisterList::taxpayer(int row) const { return taxpayerAt(*rows_, static_cast<std::size_t>(shown_[row])); }
 
 std::optional<Taxpayer> RegisterList::currentTaxpayer() const {
   if (current_ < 0) return std::nullopt;

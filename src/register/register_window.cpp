@@ -485,7 +485,7 @@ void RegisterWindow::addVillage(const QString& village, bool save) {
   QStringList items;
   for (int i = 0; i < village_->count(); ++i) items.append(village_->itemText(i));
   try {
-    WriteVillageFile(context_.paths.dataDir, items);
+    writeVillageFile(context_.paths.dataDir, items);
   } catch (const StoreError& e) {
     context_.interaction->error(QStringLiteral("Lista satelor"), e.message());
   }
@@ -541,7 +541,7 @@ void RegisterWindow::LbSpeedButton3Click() {
   Taxpayer after = editor_->taxpayer();
   after.idgos = before->idgos;
   try {
-    ModifyTaxpayer(*context_.database, context_.paths.dataDir, *before, after);
+    modifyTaxpayer(*context_.database, context_.paths.dataDir, *before, after);
   } catch (const std::exception& e) {
     context_.interaction->error(TaxpayerEditorDialog::kChangeCaption, sql::message(e));
     return;
@@ -556,12 +556,12 @@ void RegisterWindow::LbSpeedButton4Click() {
     context_.interaction->problem(QStringLiteral("Nu aveti ce sterge!"), grid_->objectName());
     return;
   }
-  if (!ConfirmDeletion(*doomed, *context_.interaction)) return;
+  if (!confirmDeletion(*doomed, *context_.interaction)) return;
   const int row = list_.current();
   const int neighbour = row > 0 ? row - 1 : row + 1;
   const std::int64_t remembered = neighbour < list_.count() ? list_.idgos(neighbour) : 0;
   try {
-    DeleteTaxpayer(*context_.database, context_.paths.dataDir, doomed->idgos, *context_.interaction);
+    deleteTaxpayer(*context_.database, context_.paths.dataDir, doomed->idgos, *context_.interaction);
   } catch (const std::exception& e) {
     context_.interaction->error(QStringLiteral("Stergere gospodarie"), sql::message(e));
     return;

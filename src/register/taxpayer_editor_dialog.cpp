@@ -159,7 +159,7 @@ TaxpayerEditorDialog::TaxpayerEditorDialog(AppContext& context, QWidget* parent)
 void TaxpayerEditorDialog::PrepareForm() {
   editedId_ = 0;
   village_->clear();
-  village_->addItems(ReadVillageFile(context_.paths.dataDir));
+  village_->addItems(readVillageFile(context_.paths.dataDir));
   village_->setCurrentIndex(village_->count() > 0 ? 0 : -1);
   role_->clear();
   name_->clear();
@@ -215,7 +215,7 @@ bool TaxpayerEditorDialog::OpenAs(const QString& caption) {
   setWindowTitle(caption);
   title_->setText(caption);
   if (caption.contains(QLatin1String("Adaugare")) && context_.database)
-    role_->setText(ProposeRole(*context_.database, context_.paths.dataDir));
+    role_->setText(proposeRole(*context_.database, context_.paths.dataDir));
   village_->setFocus();
   return exec() == QDialog::Accepted;
 }
@@ -245,7 +245,7 @@ void TaxpayerEditorDialog::store() {
   Taxpayer t = typed();
   StoreDecision decision;
   try {
-    decision = CheckTaxpayer(*context_.database, context_.paths.dataDir, t, editedId_ == 0, *context_.interaction);
+    decision = checkTaxpayer(*context_.database, context_.paths.dataDir, t, editedId_ == 0, *context_.interaction);
   } catch (const std::exception& e) {
     context_.interaction->error(windowTitle(), sql::message(e));
     return;

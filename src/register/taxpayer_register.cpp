@@ -124,7 +124,7 @@ bool codeAccepted(engine::Database& db, const QString& dataDir, const Taxpayer& 
 
 }  // namespace
 
-QString ProposeRole(engine::Database& db, const QString& dataDir) {
+QString proposeRole(engine::Database& db, const QString& dataDir) {
   std::int64_t largest = 0;
   try {
     const auto rows = sql::query(
@@ -140,7 +140,7 @@ QString ProposeRole(engine::Database& db, const QString& dataDir) {
   return QString::number(largest + 1);
 }
 
-StoreDecision CheckTaxpayer(engine::Database& db, const QString& dataDir, Taxpayer& taxpayer, bool adding,
+StoreDecision checkTaxpayer(engine::Database& db, const QString& dataDir, Taxpayer& taxpayer, bool adding,
                             Interaction& interaction) {
   StoreDecision decision;
   decision.store = checkInputs(taxpayer, interaction, decision) &&
@@ -168,7 +168,7 @@ std::int64_t AddTaxpayer(engine::Database& db, const QString& dataDir, SettingsF
   return idgos;
 }
 
-void ModifyTaxpayer(engine::Database& db, const QString& dataDir, const Taxpayer& before, const Taxpayer& after) {
+void modifyTaxpayer(engine::Database& db, const QString& dataDir, const Taxpayer& before, const Taxpayer& after) {
   const QString id = sql::number(after.idgos);
   QStringList assignments;
   for (const auto& [field, value] : storedValues(after)) assignments.append(field + QLatin1Char('=') + value);
@@ -187,7 +187,7 @@ void ModifyTaxpayer(engine::Database& db, const QString& dataDir, const Taxpayer
   transaction.commit();
 }
 
-bool ConfirmDeletion(const Taxpayer& t, Interaction& interaction) {
+bool confirmDeletion(const Taxpayer& t, Interaction& interaction) {
   const QString title = QStringLiteral("Stergere gospodarie");
   const int yesNoButtons = Button::Da | Button::Nu;
   const auto yes = [&](const QString& text, MessageKind kind) {
@@ -210,7 +210,7 @@ bool ConfirmDeletion(const Taxpayer& t, Interaction& interaction) {
   return true;
 }
 
-void DeleteTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t idgos, Interaction& interaction) {
+void deleteTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t idgos, Interaction& interaction) {
   struct Step {
     const char* file;
     int progress;  // where the progress bar stands once the table is done
@@ -236,7 +236,7 @@ void DeleteTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t i
   transaction.commit();
 }
 
-Taxpayer TaxpayerAt(const engine::RowSource& rows, std::size_t row) {
+Taxpayer taxpayerAt(const engine::RowSource& rows, std::size_t row) {
   Taxpayer t;
   const int id = rows.columnIndex("IDGOS");
   t.idgos = id < 0 ? 0 : rows.value(row, static_cast<std::size_t>(id)).toInt();
@@ -257,11 +257,11 @@ Taxpayer TaxpayerAt(const engine::RowSource& rows, std::size_t row) {
   return t;
 }
 
-std::optional<Taxpayer> FindTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t idgos) {
+std::optional<Taxpayer> findTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t idgos) {
   const auto rows = sql::query(
       db, QStringLiteral("SELECT * FROM %1 WHERE IDGOS=%2").arg(table(dataDir, kTaxpayerTable), sql::number(idgos)));
   if (rows->isEmpty()) return std::nullopt;
-  return TaxpayerAt(*rows, 0);
+  return taxpayerAt(*rows, 0);
 }
 
 }  // namespace dajdor::reg

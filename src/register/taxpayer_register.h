@@ -29,7 +29,7 @@ namespace dajdor::reg {
 // The role proposed for a new taxpayer: the largest numeric role plus one.
 // Roles that are not numbers do not count; "1" for an empty register and when
 // the roles cannot be read.
-QString ProposeRole(engine::Database& db, const QString& dataDir);
+QString proposeRole(engine::Database& db, const QString& dataDir);
 
 // What the editor's "&Memoreaza" decides.
 struct StoreDecision {
@@ -42,7 +42,7 @@ struct StoreDecision {
 // another taxpayer already has, which the user may override with "DA". When
 // `adding` is false the taxpayer's own row (`taxpayer.idgos`) does not count.
 // Problems are reported on the editor's inputs.
-StoreDecision CheckTaxpayer(engine::Database& db, const QString& dataDir, Taxpayer& taxpayer, bool adding,
+StoreDecision checkTaxpayer(engine::Database& db, const QString& dataDir, Taxpayer& taxpayer, bool adding,
                             Interaction& interaction);
 
 // A new taxpayer with the next IDGOS and the empty pages of his file; returns
@@ -53,16 +53,16 @@ std::int64_t AddTaxpayer(engine::Database& db, const QString& dataDir, SettingsF
 // Writes the changed row (`after.idgos`) and carries a changed village or role
 // into the taxpayer's debts (Datorii) and balances (SoldCalc) that still show
 // the old ones. Receipts and the other tables keep what they recorded.
-void ModifyTaxpayer(engine::Database& db, const QString& dataDir, const Taxpayer& before, const Taxpayer& after);
+void modifyTaxpayer(engine::Database& db, const QString& dataDir, const Taxpayer& before, const Taxpayer& after);
 
 // The four questions before a deletion; true when every one was answered "DA".
-bool ConfirmDeletion(const Taxpayer& taxpayer, Interaction& interaction);
+bool confirmDeletion(const Taxpayer& taxpayer, Interaction& interaction);
 // Removes the taxpayer with his pages, debts, balances, receipts and payment
 // snapshots; his Debit and AutoDet rows stay.
-void DeleteTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t idgos, Interaction& interaction);
+void deleteTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t idgos, Interaction& interaction);
 
 // The taxpayer on one row of a statement that selects the fields of Gospodar.dbf.
-Taxpayer TaxpayerAt(const engine::RowSource& rows, std::size_t row);
-std::optional<Taxpayer> FindTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t idgos);
+Taxpayer taxpayerAt(const engine::RowSource& rows, std::size_t row);
+std::optional<Taxpayer> findTaxpayer(engine::Database& db, const QString& dataDir, std::int64_t idgos);
 
 }  // namespace dajdor::reg

@@ -240,7 +240,7 @@ class Startup {
   // Sate.lst, one village per line, for the windows that fill their combos from it.
   void rewriteVillageFile() {
     try {
-      WriteVillageFile(result_.paths.dataDir, result_.villages);
+      writeVillageFile(result_.paths.dataDir, result_.villages);
     } catch (const StoreError& e) {
       ui_.error(QStringLiteral("Lista satelor"), e.message());
     }

@@ -10,7 +10,7 @@
 
 namespace dajdor {
 
-QStringList ReadVillageFile(const QString& dataDir) {
+QStringList readVillageFile(const QString& dataDir) {
   QFile file(fileInDir(dataDir, kVillageFileName));
   if (!file.open(QIODevice::ReadOnly)) return {};
   QStringList villages;
@@ -21,7 +21,7 @@ QStringList ReadVillageFile(const QString& dataDir) {
   return villages;
 }
 
-void WriteVillageFile(const QString& dataDir, const QStringList& villages) {
+void writeVillageFile(const QString& dataDir, const QStringList& villages) {
   const QString path = fileInDir(dataDir, kVillageFileName);
   if (villages.isEmpty()) {
     QFile::remove(path);

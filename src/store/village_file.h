@@ -10,10 +10,10 @@ namespace dajdor {
 inline const QString kVillageFileName = QStringLiteral("Sate.lst");
 
 // The non-blank lines of the file; empty when it is missing or unreadable.
-QStringList ReadVillageFile(const QString& dataDir);
+QStringList readVillageFile(const QString& dataDir);
 // Replaces the file with the villages (removes it for an empty list). A
 // village the code page cannot hold is written as "?". Throws StoreError when
 // the file cannot be written.
-void WriteVillageFile(const QString& dataDir, const QStringList& villages);
+void writeVillageFile(const QString& dataDir, const QStringList& villages);
 
 }  // namespace dajdor

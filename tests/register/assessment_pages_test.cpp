@@ -15,7 +15,7 @@ namespace {
 QString limitValue(const PageInput& in, bool largest) {
   switch (in.kind) {
     case PageInputKind::Quantity: {
-      QString text = QString(in.digits - in.decimals, '9');
+      QString text = QString(in.wholeDigits(!largest), '9');
       if (in.decimals > 0) text += "." + QString(in.decimals, '9');
       return largest ? text : "-" + text;
     }
@@ -35,8 +35,8 @@ PageValues limits(int page, bool largest) {
   if (page == 11 && largest) {
     // A "Plus" beside arrears is refused: the arrears go to their lowest instead.
     for (int k = 12; k <= 15; ++k) {
-      values.insert(QString("NumericEdit%1").arg(k), "-999999");
-      values.insert(QString("Pen%1").arg(k), "-999999");
+      values.insert(QString("NumericEdit%1").arg(k), "-99999");
+      values.insert(QString("Pen%1").arg(k), "-99999");
     }
   }
   return values;
@@ -110,8 +110,8 @@ TEST_F(PagesTest, EveryPageStoresAndReloadsItsValuesAtTheFieldLimits) {
       EXPECT_EQ(LoadPage(file(), page, 6).values, ClearPage(page, rates_, 2014)) << page;
     }
   }
-  EXPECT_EQ(column("Pag1.dbf", "L1A,L11E", 5), "-9999.9999|-9999.9999");
-  EXPECT_EQ(column("Pag2.dbf", "C1S,V12,DINV12,CAR2", 5), "-999999.99|-99999999|01.01.1900|0");
+  EXPECT_EQ(column("Pag1.dbf", "L1A,L11E", 5), "-99.9999|-99.9999");
+  EXPECT_EQ(column("Pag2.dbf", "C1S,V12,DINV12,CAR2", 5), "-9999.99|-9999999|01.01.1900|0");
   for (const QString& table : pageTables()) EXPECT_EQ(rowCount(table, 5), 1) << table.toStdString();
 }
 
@@ -136,9 +136,10 @@ TEST_F(PagesTest, AValueThatDoesNotFitIsRefusedAtItsInputAndNothingIsWritten) {
     const char* message;
   };
   const Case cases[] = {
-      {1, "EC1ZA", "10000", "Valoarea \"10000\" nu incape: se pot memora cel mult 4 cifre inainte de punct si 4 zecimale!"},
-      {1, "EC3ZB", "1.23456", "Valoarea \"1.23456\" nu incape: se pot memora cel mult 4 cifre inainte de punct si 4 zecimale!"},
-      {2, "SupC1", "1000000", "Valoarea \"1000000\" nu incape: se pot memora cel mult 6 cifre inainte de punct si 2 zecimale!"},
+      {1, "EC1ZA", "1000", "Valoarea \"1000\" nu incape: se pot memora cel mult 3 cifre inainte de punct si 4 zecimale!"},
+      {1, "EC1ZB", "-100", "Valoarea \"-100\" nu incape: se pot memora cel mult 2 cifre inainte de punct si 4 zecimale!"},
+      {1, "EC3ZB", "1.23456", "Valoarea \"1.23456\" nu incape: se pot memora cel mult 3 cifre inainte de punct si 4 zecimale!"},
+      {2, "SupC1", "100000", "Valoarea \"100000\" nu incape: se pot memora cel mult 5 cifre inainte de punct si 2 zecimale!"},
       {2, "AnC2", "2014.5", "Valoarea \"2014.5\" nu incape: se pot memora cel mult 6 cifre, fara zecimale!"},
       {2, "CladJur3", "123456789", "Valoarea \"123456789\" nu incape: se pot memora cel mult 8 cifre, fara zecimale!"},
       {2, "DataEval1", "31.02.2014", "Data \"31.02.2014\" nu este o data valida (zz.ll.aaaa)!"},
@@ -262,15 +263,15 @@ TEST_F(PagesTest, TaxableValuesAreTheRateOfKindZoneAndRankTimesTheArea) {
   rates_.setText("IC2ZBR4", "6");
   rates_.setText("IA1ZDR0", "2.5");
   rates_.setText("IA2ZDR0", "1.5");
-  EXPECT_EQ(BuildingTaxableValue(rates_, 0, "B", "IV", "12.5"), "125");
-  EXPECT_EQ(BuildingTaxableValue(rates_, 1, "B", "IV", "12.5"), "75");
-  EXPECT_EQ(AnnexTaxableValue(rates_, 0, "D", "0", "3,3"), "8.25");
-  EXPECT_EQ(AnnexTaxableValue(rates_, 1, "D", "0", "3.3"), "4.95");
+  EXPECT_EQ(buildingTaxableValue(rates_, 0, "B", "IV", "12.5"), "125");
+  EXPECT_EQ(buildingTaxableValue(rates_, 1, "B", "IV", "12.5"), "75");
+  EXPECT_EQ(annexTaxableValue(rates_, 0, "D", "0", "3,3"), "8.25");
+  EXPECT_EQ(annexTaxableValue(rates_, 1, "D", "0", "3.3"), "4.95");
   PageValues buildings = ClearPage(2, rates_, 2014);
   buildings.insert("SupC3", "100");
   buildings.insert("ZonaC3", "B");
   buildings.insert("RangC3", "IV");
-  UpdateDisplays(2, buildings, rates_);
+  updateDisplays(2, buildings, rates_);
   EXPECT_EQ(buildings.value("ValImp3"), "600");  // material position 1: the second kind's rate
   EXPECT_EQ(buildings.value("ValImp1"), "0");
 }

@@ -33,7 +33,7 @@ class RegisterWindowTest : public TaxpayerTest {
     add("VALE", "5", "ANTON MARIA");
     add("VALE", "6", "BARBU ANA");
     add("DEAL", "7", "RUS PETRU");
-    WriteVillageFile(dataDir(), {"VALE", "DEAL"});
+    writeVillageFile(dataDir(), {"VALE", "DEAL"});
     context_.paths = Paths::forAppDir(dir_.path());
     context_.database = std::make_unique<engine::Database>(dataDir().toStdString());
     context_.interaction = &ui_;
@@ -162,7 +162,7 @@ TEST_F(RegisterWindowTest, AnOperatorAddsATaxpayerByEnterAndFindsHimByNameAndByR
   EXPECT_FALSE(added->exemptYard || added->exemptInside);
   EXPECT_EQ(added->exemptOutside, 150);
   EXPECT_EQ(find<QComboBox>("SatCombo")->currentText(), "MUNTE");
-  EXPECT_EQ(ReadVillageFile(dataDir()), (QStringList{"VALE", "DEAL", "MUNTE"}));
+  EXPECT_EQ(readVillageFile(dataDir()), (QStringList{"VALE", "DEAL", "MUNTE"}));
   EXPECT_EQ(find<QLabel>("SCTELab")->text(), "150 lei.");
   grab(window_.get(), "register-after-add.png");
   EXPECT_EQ(rows("SELECT IDGOS FROM %1 WHERE IDGOS=" + QString::number(added->idgos), "Pag5.dbf").size(), 1);
@@ -219,7 +219,7 @@ TEST_F(RegisterWindowTest, AChangeOfVillageShowsTheTaxpayerInHisNewVillage) {
 }
 
 TEST_F(RegisterWindowTest, AChangeKeepsAVillageTheVillageFileDoesNotList) {
-  WriteVillageFile(dataDir(), {"VALE"});
+  writeVillageFile(dataDir(), {"VALE"});
   chooseVillage("DEAL");
   whenModal([&](QWidget* editor) {
     EXPECT_EQ(find<QComboBox>("SatCombo", editor)->currentText(), "DEAL");

@@ -13,7 +13,7 @@ namespace {
 class TaxpayerRegisterTest : public TaxpayerTest {
  protected:
   StoreDecision check(Taxpayer& t, bool adding = true) {
-    return CheckTaxpayer(*db_, dataDir(), t, adding, ui_);
+    return checkTaxpayer(*db_, dataDir(), t, adding, ui_);
   }
   QStringList problemTexts() const {
     QStringList texts;
@@ -23,13 +23,13 @@ class TaxpayerRegisterTest : public TaxpayerTest {
 };
 
 TEST_F(TaxpayerRegisterTest, TheProposedRoleFollowsTheLargestNumericRole) {
-  EXPECT_EQ(ProposeRole(*db_, dataDir()), "1");
+  EXPECT_EQ(proposeRole(*db_, dataDir()), "1");
   add("VALE", "12", "POP ION");
   add("VALE", "7", "POP ANA");
   add("VALE", "A5", "POP VASILE");
-  EXPECT_EQ(ProposeRole(*db_, dataDir()), "13");
+  EXPECT_EQ(proposeRole(*db_, dataDir()), "13");
   QFile::remove(dataFile("Gospodar.dbf"));
-  EXPECT_EQ(ProposeRole(*db_, dataDir()), "1");  // an unreadable register
+  EXPECT_EQ(proposeRole(*db_, dataDir()), "1");  // an unreadable register
 }
 
 TEST_F(TaxpayerRegisterTest, EachMissingOrWrongInputIsReportedOnItsOwnInput) {
@@ -128,7 +128,7 @@ TEST_F(TaxpayerRegisterTest, AddingStoresTheTextsExactlyWithAFreshIdAndAnEmptyFi
   EXPECT_NE(id, second);
   EXPECT_EQ(settings_->ReadCounter("SERVER", "IDGOS").toLongLong(), second + 1);
 
-  const auto stored = FindTaxpayer(*db_, dataDir(), id);
+  const auto stored = findTaxpayer(*db_, dataDir(), id);
   ASSERT_TRUE(stored);
   t.idgos = id;
   EXPECT_EQ(*stored, t);
@@ -190,13 +190,13 @@ class TaxpayerChangeTest : public TaxpayerRegisterTest {
 };
 
 TEST_F(TaxpayerChangeTest, AChangedVillageAndRoleReachTheTaxpayersDebtsAndBalancesOnly) {
-  const Taxpayer before = *FindTaxpayer(*db_, dataDir(), ion_);
+  const Taxpayer before = *findTaxpayer(*db_, dataDir(), ion_);
   Taxpayer after = before;
   after.village = "DEAL";
   after.role = "40";
   after.name = "POP ION \"MIC\"";
-  ModifyTaxpayer(*db_, dataDir(), before, after);
-  EXPECT_EQ(*FindTaxpayer(*db_, dataDir(), ion_), after);
+  modifyTaxpayer(*db_, dataDir(), before, after);
+  EXPECT_EQ(*findTaxpayer(*db_, dataDir(), ion_), after);
   EXPECT_EQ(placeOf(ion_, "Datorii.dbf"), QStringList{"DEAL|40"});
   EXPECT_EQ(placeOf(ion_, "SoldCalc.dbf"), QStringList{"DEAL|40"});
   EXPECT_EQ(placeOf(ion_, "Chitante.dbf"), QStringList{"VALE|12"});  // receipts keep what they recorded
@@ -206,22 +206,22 @@ TEST_F(TaxpayerChangeTest, AChangedVillageAndRoleReachTheTaxpayersDebtsAndBalanc
 }
 
 TEST_F(TaxpayerChangeTest, AChangeThatFailsHalfWayLeavesTheTaxpayerAsHeWas) {
-  const Taxpayer before = *FindTaxpayer(*db_, dataDir(), ion_);
+  const Taxpayer before = *findTaxpayer(*db_, dataDir(), ion_);
   Taxpayer after = before;
   after.village = "DEAL";
   QFile::remove(dataFile("SoldCalc.dbf"));  // the last table the change writes
-  EXPECT_THROW(ModifyTaxpayer(*db_, dataDir(), before, after), std::exception);
-  EXPECT_EQ(*FindTaxpayer(*db_, dataDir(), ion_), before);
+  EXPECT_THROW(modifyTaxpayer(*db_, dataDir(), before, after), std::exception);
+  EXPECT_EQ(*findTaxpayer(*db_, dataDir(), ion_), before);
   EXPECT_EQ(placeOf(ion_, "Datorii.dbf"), QStringList{"VALE|12"});
 }
 
 TEST_F(TaxpayerChangeTest, DeletingAsksFourTimesAndStopsAtTheFirstNu) {
-  const Taxpayer ion = *FindTaxpayer(*db_, dataDir(), ion_);
+  const Taxpayer ion = *findTaxpayer(*db_, dataDir(), ion_);
   for (int refusedAt = 1; refusedAt <= 4; ++refusedAt) {
     ui_.messages.clear();
     for (int i = 1; i < refusedAt; ++i) ui_.queueAnswer(Answer::Da);
     ui_.queueAnswer(Answer::Nu);
-    EXPECT_FALSE(ConfirmDeletion(ion, ui_));
+    EXPECT_FALSE(confirmDeletion(ion, ui_));
     ASSERT_EQ(ui_.messages.size(), refusedAt == 4 ? 5 : refusedAt);
   }
   const QStringList asked = {ui_.messages[0].text, ui_.messages[1].text, ui_.messages[2].text,
@@ -236,12 +236,12 @@ TEST_F(TaxpayerChangeTest, DeletingAsksFourTimesAndStopsAtTheFirstNu) {
   EXPECT_EQ(ui_.messages[4].title, "Emotii mari");
   EXPECT_EQ(ui_.messages[4].text, "Bine ati revenit cu picioarele pe pamant !");
   EXPECT_EQ(ui_.messages[4].buttons, Button::Ok);
-  EXPECT_TRUE(ConfirmDeletion(ion, ui_));  // four times "DA"
+  EXPECT_TRUE(confirmDeletion(ion, ui_));  // four times "DA"
 }
 
 TEST_F(TaxpayerChangeTest, DeletingRemovesTheWholeFileButDebitsAndVehicleDetails) {
   const QStringList twin = fileOf(twin_);
-  DeleteTaxpayer(*db_, dataDir(), ion_, ui_);
+  deleteTaxpayer(*db_, dataDir(), ion_, ui_);
   EXPECT_EQ(ui_.progressTexts, QStringList{"Sterg gospodaria..."});
   EXPECT_EQ(ui_.progressValue, 95);
   EXPECT_EQ(ui_.progressMax, 100);
@@ -253,7 +253,7 @@ TEST_F(TaxpayerChangeTest, DeletingRemovesTheWholeFileButDebitsAndVehicleDetails
 
 TEST_F(TaxpayerChangeTest, ADeleteThatFailsHalfWayLeavesTheTaxpayerWhole) {
   QFile::remove(dataFile("UndelSold.dbf"));  // the last table the delete clears
-  EXPECT_THROW(DeleteTaxpayer(*db_, dataDir(), ion_, ui_), std::exception);
+  EXPECT_THROW(deleteTaxpayer(*db_, dataDir(), ion_, ui_), std::exception);
   for (const char* table : {"Gospodar.dbf", "Pag1.dbf", "Datorii.dbf", "SoldCalc.dbf", "Chitante.dbf"})
     EXPECT_EQ(rowsOf(ion_, table).size(), 1) << table;
 }
@@ -264,7 +264,7 @@ TEST_F(TaxpayerChangeTest, DeletingTheOnlyTaxpayerOfAFilteredVillageLeavesAnEmpt
   list.open(*db_, dataDir());
   list.setFilter("DEAL", {});
   ASSERT_EQ(list.count(), 1);
-  DeleteTaxpayer(*db_, dataDir(), alone, ui_);
+  deleteTaxpayer(*db_, dataDir(), alone, ui_);
   list.open(*db_, dataDir());
   EXPECT_EQ(list.count(), 0);
   EXPECT_EQ(list.current(), -1);
