@@ -156,14 +156,14 @@ void TransferStore::readPages(TaxpayerFile& file) {
     const QList<TableInput>& inputs = inputsByTable().value(table);
     if (rows->isEmpty()) {
       missing = true;
-      for (const TableInput& in : inputs) file.pages[in.page].insert(in.input->name, DefaultValue(*in.input, rates_, workYear_));
+      for (const TableInput& in : inputs) file.pages[in.page].insert(in.input->name, defaultValue(*in.input, rates_, workYear_));
       continue;
     }
     const QVector<int>& columns = columnsOf(table, *rows);
     for (int i = 0; i < inputs.size(); ++i) {
       const PageInput& in = *inputs[i].input;
       const QString stored = columns[i] < 0 ? QString() : storedText(in, rows->value(0, static_cast<std::size_t>(columns[i])));
-      file.pages[inputs[i].page].insert(in.name, stored.isEmpty() ? DefaultValue(in, rates_, workYear_) : stored);
+      file.pages[inputs[i].page].insert(in.name, stored.isEmpty() ? defaultValue(in, rates_, workYear_) : stored);
     }
   }
   if (missing) CreateEmptyPages(db_, dataDir_, idgos, rates_);

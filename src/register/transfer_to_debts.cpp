@@ -86,7 +86,7 @@ QList<Taxpayer> TaxpayersById(engine::Database& db, const QString& dataDir, cons
                               QList<std::int64_t>* unknown) {
   QList<Taxpayer> taxpayers;
   for (const std::int64_t id : ids) {
-    if (const std::optional<Taxpayer> t = FindTaxpayer(db, dataDir, id)) {
+    if (const std::optional<Taxpayer> t = findTaxpayer(db, dataDir, id)) {
       taxpayers.append(*t);
     } else if (unknown) {
       unknown->append(id);

@@ -36,7 +36,7 @@ class DebtTransferTest : public TaxpayerTest {
     return sql::execute(*db_, "UPDATE " + sql::table(dataDir(), table) + " SET " + assignments +
                                   " WHERE IDGOS=" + sql::number(idgos));
   }
-  Taxpayer taxpayer(std::int64_t idgos) { return *reg::FindTaxpayer(*db_, dataDir(), idgos); }
+  Taxpayer taxpayer(std::int64_t idgos) { return *reg::findTaxpayer(*db_, dataDir(), idgos); }
   reg::TransferOutcome transfer(std::int64_t idgos) {
     reg::TransferStore store(*db_, dataDir(), *settings_, rates_, 2014);
     const Taxpayer t = taxpayer(idgos);
