@@ -158,6 +158,8 @@ QWidget* CollectionsWindow::buildGrids() {
   receiptValue_ = valueLabel(area, "ValoareChitanta");
   receiptValue_->setStyleSheet("QLabel { color: #000093; font-size: 15pt; }");
   sums->addWidget(receiptValue_);
+  for (QLabel* sum : {total_, receiptValue_}) sum->setMinimumWidth(110);
+  sums->setContentsMargins(0, 2, 8, 0);
   layout->addLayout(sums);
   return area;
 }
