@@ -1,9 +1,9 @@
 #include "collect/taxpayer_search_window.h"
 
 #include "collect/collections_window.h"
+#include "collect/dialog_heading_widget.h"
 #include "session/app_context.h"
 #include "store/sql_helpers.h"
-#include "widgets/gradient_panel_widget.h"
 #include "widgets/upper_case_input.h"
 
 #include <QComboBox>
@@ -93,13 +93,7 @@ TaxpayerSearchWindow::TaxpayerSearchWindow(AppContext& context, QWidget* parent)
   setObjectName("TAvansatSearch");
   setWindowTitle("Incasari");
   auto* layout = new QVBoxLayout(this);
-  auto* heading = new GradientPanel(this);
-  heading->setColours(QColor("#3966A8"), QColor("#000093"));
-  auto* headingLayout = new QHBoxLayout(heading);
-  auto* title = new QLabel("Alegere ROL", heading);
-  title->setStyleSheet("QLabel { color: white; font-size: 14pt; font-weight: bold; }");
-  headingLayout->addWidget(title);
-  layout->addWidget(heading);
+  layout->addWidget(dialogHeading("Alegere ROL", this));
 
   auto* fields = new QFormLayout;
   village_ = new QComboBox(this);
