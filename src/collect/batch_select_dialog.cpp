@@ -42,6 +42,7 @@ BatchSelectDialog::BatchSelectDialog(AppContext& context, QWidget* parent)
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setStretchLastSection(true);
+  table_->setColumnWidth(1, 150);
   layout->addWidget(table_, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

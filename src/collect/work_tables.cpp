@@ -169,9 +169,12 @@ void WorkTables::write(const Balance& balance) {
   remove();
   for (WorkTable table : {WorkTable::Taxes, WorkTable::OtherTaxes, WorkTable::Debits})
     sql::execute(*scratch_, "CREATE TABLE " + sql::table(path(table)) + " " + workTableLayout(table).createList());
+  // One write of the three files instead of one per row.
+  engine::Transaction rows(*scratch_);
   fill(*scratch_, path(WorkTable::Taxes), taxColumns(), balance.taxes);
   fill(*scratch_, path(WorkTable::OtherTaxes), otherTaxColumns(), balance.others);
   fill(*scratch_, path(WorkTable::Debits), debitColumns(), balance.debits);
+  rows.commit();
 }
 
 void WorkTables::writeField(WorkTable table, int row, const QString& field, const Value& value) {
