@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -60,7 +61,7 @@ AdministrationWindow::AdministrationWindow(AdministrationServices services, QWid
     : QDialog(parent), services_(std::move(services)) {
   setObjectName("TForm4");
   setWindowTitle("Administrator program");
-  resize(1040, 720);
+  resize(kPreferredSize);
   chooseFolder = [this](const QString& title) {
     return QFileDialog::getExistingDirectory(this, title);
   };
@@ -112,11 +113,24 @@ AdministrationWindow::AdministrationWindow(AdministrationServices services, QWid
   budgetCodes_ = new BudgetCodesWindow(services_.database, services_.settings,
                                        services_.interaction, this);
   userEditor_ = new UserEditorDialog(this);
-  new EnterNavigation(this);
+  auto* enter = new EnterNavigation(this);
+  enter->setAfterLast(save);
   showPage(kGeneralPage);
 }
 
 AdministrationWindow::~AdministrationWindow() { closeUsers(); }
+
+void AdministrationWindow::fitInto(const QRect& area) {
+  // Room for the frame and the title bar of the desktop.
+  const QSize size = kPreferredSize.boundedTo(area.size() - QSize(24, 48));
+  resize(size);
+  move(area.x() + (area.width() - size.width()) / 2, area.y() + std::max(0, (area.height() - size.height() - 32) / 2));
+}
+
+void AdministrationWindow::showEvent(QShowEvent* event) {
+  if (const QScreen* shown = screen()) fitInto(shown->availableGeometry());
+  QDialog::showEvent(event);
+}
 
 SettingsPageWidget* AdministrationWindow::page(const QString& id) const {
   for (SettingsPageWidget* p : pages_)
@@ -196,7 +210,8 @@ void AdministrationWindow::buildGeneralExtras(SettingsPageWidget* general) {
   usersLayout->addWidget(usersTitle);
   usersLayout->addWidget(usersGrid_);
   usersLayout->addLayout(userButtons);
-  general->extras()->addWidget(usersBox);
+  // Beside the town hall's data, so the users are in sight when the page opens.
+  general->besideSection("Primaria")->addWidget(usersBox, 1);
 
   QPushButton* codes = makeButton("Coduri clasificare", "BudgetCodesButton", general);
   connect(codes, &QPushButton::clicked, this, [this] { budgetCodes_->showList(); });

@@ -10,6 +10,8 @@
 #include "store/paths.h"
 
 #include <QDialog>
+#include <QRect>
+#include <QSize>
 
 #include <functional>
 #include <memory>
@@ -68,6 +70,11 @@ class AdministrationWindow : public QDialog {
   // Shows the window modally, prepared.
   int showAdministration();
 
+  // The size the window asks for, and the size and place it takes on a screen
+  // area (a laptop's 1366 x 768 leaves less height than that).
+  static constexpr QSize kPreferredSize{1040, 720};
+  void fitInto(const QRect& area);
+
   // Pages in navigator order, and a page by its catalogue id.
   QList<SettingsPageWidget*> pages() const { return pages_; }
   SettingsPageWidget* page(const QString& id) const;
@@ -110,6 +117,9 @@ class AdministrationWindow : public QDialog {
 
  public slots:
   void done(int result) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void buildGeneralExtras(SettingsPageWidget* page);

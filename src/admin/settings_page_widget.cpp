@@ -1,9 +1,10 @@
 #include "admin/settings_page_widget.h"
 
 #include "admin/path_settings.h"
-#include "admin/rate_edit_widget.h"
 #include "admin/settings_store.h"
 #include "widgets/bold_label.h"
+#include "widgets/date_time_typing.h"
+#include "widgets/numeric_edit_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,10 +46,17 @@ SettingsPageWidget::SettingsPageWidget(const SettingPage& page, QWidget* parent)
   scroll->setFrameShape(QFrame::NoFrame);
   auto* content = new QWidget(scroll);
   auto* sections = new QVBoxLayout(content);
-  for (const SettingSection& section : page.sections) sections->addWidget(createSection(section));
+  for (const SettingSection& section : page.sections) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(createSection(section), 1);
+    sections->addLayout(row);
+    sectionRows_.insert(section.heading, row);
+  }
   extras_ = new QVBoxLayout;
   sections->addLayout(extras_);
   sections->addStretch(1);
+  // One label column for the whole page: the inputs of all its sections line up.
+  for (QGridLayout* grid : grids_) grid->setColumnMinimumWidth(0, labelWidth_);
   scroll->setWidget(content);
   // The rows never scroll sideways: the page asks for the width its widest row needs.
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -70,6 +78,7 @@ QWidget* SettingsPageWidget::createSection(const SettingSection& section) {
     layout->addLayout(headingRow);
   }
   auto* grid = new QGridLayout;
+  grids_.append(grid);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(3);
   int row = 0;
@@ -84,7 +93,11 @@ QWidget* SettingsPageWidget::createSection(const SettingSection& section) {
   int lastColumn = std::max<int>(1, section.columns.size());
   for (const SettingRow& r : section.rows) {
     const bool ownCaption = r.inputs.size() == 1 && r.inputs.first().kind == InputKind::Check;
-    if (!ownCaption && !r.label.isEmpty()) grid->addWidget(new QLabel(r.label, frame), row, 0);
+    if (!ownCaption && !r.label.isEmpty()) {
+      auto* label = new QLabel(r.label, frame);
+      labelWidth_ = std::max(labelWidth_, label->sizeHint().width());
+      grid->addWidget(label, row, 0);
+    }
     for (const SettingInput& in : r.inputs) {
       QWidget* widget = createInput(in, frame);
       if (ownCaption) {
@@ -104,6 +117,7 @@ QWidget* SettingsPageWidget::createSection(const SettingSection& section) {
   }
   grid->setColumnStretch(lastColumn + 1, 1);
   layout->addLayout(grid);
+  layout->addStretch(1);  // a section made taller by its neighbour keeps its rows at the top
   return frame;
 }
 
@@ -111,7 +125,10 @@ QWidget* SettingsPageWidget::createInput(const SettingInput& in, QWidget* parent
   QWidget* widget = nullptr;
   switch (in.kind) {
     case InputKind::Integer:
-    case InputKind::Decimal: widget = new RateEdit(in, parent); break;
+    case InputKind::Decimal:
+      widget = new NumericEdit(in.kind == InputKind::Integer ? NumericEdit::Kind::Whole : NumericEdit::Kind::Decimal,
+                               in.maxLength, parent);
+      break;
     case InputKind::Text: {
       auto* edit = new QLineEdit(parent);
       // The stored value has room for 40 characters; the input takes no more.
@@ -131,6 +148,7 @@ QWidget* SettingsPageWidget::createInput(const SettingInput& in, QWidget* parent
       auto* time = new QTimeEdit(parent);
       time->setDisplayFormat(kTimeFormat);
       time->setFixedWidth(time->sizeHint().width() + 8);
+      letDigitsOverwriteSections(time);
       widget = time;
       break;
     }
@@ -154,8 +172,8 @@ void SettingsPageWidget::showValues(const Rates& values) {
       for (const SettingInput& in : r.inputs) {
         QWidget* widget = input(in.name);
         const QString text = values.text(in.name);
-        if (auto* rate = qobject_cast<RateEdit*>(widget)) {
-          rate->setRateText(text);
+        if (auto* number = qobject_cast<NumericEdit*>(widget)) {
+          number->setNumberText(text);
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
           edit->setText(text);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
@@ -184,8 +202,8 @@ void SettingsPageWidget::collectValues(Rates& values) const {
           continue;
         }
         QString text;
-        if (auto* rate = qobject_cast<RateEdit*>(widget)) {
-          text = rate->rateText();
+        if (auto* number = qobject_cast<NumericEdit*>(widget)) {
+          text = number->numberText();
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
           text = edit->text();
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {

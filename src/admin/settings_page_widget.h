@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QBoxLayout;
+class QGridLayout;
 class QLabel;
 
 namespace dajdor::admin {
@@ -28,6 +29,8 @@ class SettingsPageWidget : public QWidget {
   QWidget* input(const QString& name) const { return inputs_.value(name.toUpper()); }
   // Where a path row puts its buttons.
   QBoxLayout* pathButtons(const QString& name) const { return pathButtons_.value(name.toUpper()); }
+  // Room at the right of the section with that heading, in its row.
+  QBoxLayout* besideSection(const QString& heading) const { return sectionRows_.value(heading); }
   // Room below the sections for what a page has besides inputs (grids, buttons).
   QBoxLayout* extras() const { return extras_; }
   // Room in the title row, at the right (the "Explicatii" button).
@@ -40,6 +43,9 @@ class SettingsPageWidget : public QWidget {
   SettingPage page_;
   QHash<QString, QWidget*> inputs_;  // upper-case name -> input
   QHash<QString, QBoxLayout*> pathButtons_;
+  QHash<QString, QBoxLayout*> sectionRows_;  // section heading -> its row
+  QList<QGridLayout*> grids_;                // one per section
+  int labelWidth_ = 0;                       // the widest row label of the page
   QBoxLayout* extras_ = nullptr;
   QBoxLayout* titleButtons_ = nullptr;
 };

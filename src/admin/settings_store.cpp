@@ -52,7 +52,10 @@ QString fileText(const SettingInput& in, const Rates& values) {
 // The value the window shows for an option read from the settings file.
 QString loadedText(const SettingInput& in, const QString& stored) {
   switch (in.kind) {
-    case InputKind::Check: return Rates::yesNo(stored.trimmed().compare("DA", Qt::CaseInsensitive) == 0);
+    // A new installation has no key yet: the option starts as the window gives it.
+    case InputKind::Check:
+      if (stored.trimmed().isEmpty()) return in.initial;
+      return Rates::yesNo(stored.trimmed().compare("DA", Qt::CaseInsensitive) == 0);
     case InputKind::Time: {
       Rates probe;
       probe.setText(in.name, stored);
@@ -206,8 +209,9 @@ bool SaveSettings(const SettingsStores& stores, const Rates& values, Interaction
       if (!keptInSettingsFile(in, stores)) continue;
       const QString section = sectionOf(in, stores);
       const QString text = fileText(in, values);
+      // Written even when unchanged: a key still missing (an empty path) is
+      // written too, so the file always holds every option the window saves.
       const QString old = stores.settings.ReadSetting(section, in.fileKey);
-      if (old == text) continue;
       written.append({section, in.fileKey, old});
       stores.settings.WriteSetting(section, in.fileKey, text);
     }

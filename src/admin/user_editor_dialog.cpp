@@ -4,6 +4,7 @@
 #include "widgets/enter_navigation.h"
 #include "widgets/save_cancel_row.h"
 #include "widgets/bold_label.h"
+#include "widgets/numeric_edit_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 namespace dajdor {
 namespace {
@@ -42,8 +42,8 @@ UserEditorDialog::UserEditorDialog(QWidget* parent) : QDialog(parent) {
   level_->addItems({levelText(UserLevel::Operator), levelText(UserLevel::Cashier)});
   legitimation_ = input(UserManagement::kLegitimationField, UsersFile::kFieldLength, this);
   series_ = input(UserManagement::kSeriesField, UserManagement::kSeriesLength, this);
-  number_ = input(UserManagement::kNumberField, UserManagement::kNumberDigits, this);
-  number_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), number_));
+  number_ = new NumericEdit(NumericEdit::Kind::Whole, UserManagement::kNumberDigits, this);
+  number_->setObjectName(UserManagement::kNumberField);
   clearPassword_ = new QCheckBox("Sterge parola", this);
   clearPassword_->setObjectName("StergeParola");
 
@@ -86,7 +86,7 @@ void UserEditorDialog::startAdding(Check check) {
   level_->setCurrentIndex(0);
   legitimation_->clear();
   series_->clear();
-  number_->setText("0");
+  number_->setNumberText("0");
   clearPassword_->setChecked(false);
   clearPassword_->setVisible(false);
   name_->setFocus();
@@ -101,7 +101,7 @@ void UserEditorDialog::startModifying(const UserEntry& entry, Check check) {
   level_->setCurrentText(entry.levelText);
   legitimation_->setText(entry.legitimation);
   series_->setText(entry.series);
-  number_->setText(entry.number);
+  number_->setNumberText(entry.number);
   clearPassword_->setChecked(false);
   clearPassword_->setVisible(true);
   level_->setFocus();
@@ -110,7 +110,7 @@ void UserEditorDialog::startModifying(const UserEntry& entry, Check check) {
 bool UserEditorDialog::clearPassword() const { return modifying_ && clearPassword_->isChecked(); }
 
 void UserEditorDialog::store() {
-  entry_ = {name_->text(), level_->currentText(), legitimation_->text(), series_->text(), number_->text()};
+  entry_ = {name_->text(), level_->currentText(), legitimation_->text(), series_->text(), number_->numberText()};
   if (!check_ || check_(entry_)) accept();
 }
 

@@ -16,6 +16,8 @@ class QLineEdit;
 
 namespace dajdor {
 
+class NumericEdit;
+
 class UserEditorDialog : public QDialog {
   Q_OBJECT
  public:
@@ -41,7 +43,7 @@ class UserEditorDialog : public QDialog {
   QComboBox* levelInput() const { return level_; }
   QLineEdit* legitimationInput() const { return legitimation_; }
   QLineEdit* seriesInput() const { return series_; }
-  QLineEdit* numberInput() const { return number_; }
+  NumericEdit* numberInput() const { return number_; }
   QCheckBox* clearPasswordBox() const { return clearPassword_; }
 
  public slots:
@@ -54,7 +56,7 @@ class UserEditorDialog : public QDialog {
   QComboBox* level_;
   QLineEdit* legitimation_;
   QLineEdit* series_;
-  QLineEdit* number_;
+  NumericEdit* number_;
   QCheckBox* clearPassword_;
   Check check_;
   bool modifying_ = false;

@@ -3,6 +3,7 @@
 #include "store/sql_helpers.h"
 #include "widgets/bold_label.h"
 #include "widgets/enter_navigation.h"
+#include "widgets/numeric_edit_widget.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -23,23 +23,12 @@ namespace {
 
 constexpr char kDateFormat[] = "dd.MM.yyyy";
 
-// The numeric input of the pages: a refused key changes nothing, a comma is the
-// decimal point, and no more digits are taken than the column holds. The one
-// place that makes it, so the program's shared numeric input can replace it here.
+// The numeric input of the pages, shaped as its column: the program's shared
+// numeric input, signed, with the column's digits before and after the point.
 QLineEdit* makeNumberInput(const PageInput& in, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  const int whole = in.wholeDigits();
-  const QString pattern = in.decimals > 0 ? QString(R"(-?\d{0,%1}([.,]\d{0,%2})?)").arg(whole).arg(in.decimals)
-                                          : QString(R"(-?\d{0,%1})").arg(whole);
-  edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
-  QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-    if (!text.contains(',')) return;
-    const int cursor = edit->cursorPosition();
-    edit->setText(QString(text).replace(',', '.'));
-    edit->setCursorPosition(cursor);
-  });
-  edit->setAlignment(Qt::AlignRight);
-  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(std::max(in.digits + 2, 6), '0')) + 12);
+  auto* edit = new NumericEdit(in.decimals > 0 ? NumericEdit::Kind::Decimal : NumericEdit::Kind::Whole, in.digits,
+                               parent);
+  edit->setShape(in.wholeDigits(), in.decimals, true);
   return edit;
 }
 

@@ -3,6 +3,7 @@
 #include "users/current_user.h"
 #include "users/own_account.h"
 #include "users/users_file.h"
+#include "widgets/enter_navigation.h"
 #include "widgets/save_cancel_row.h"
 
 #include <QFormLayout>
@@ -34,7 +35,6 @@ AccountDialog::AccountDialog(Interaction& interaction, QWidget* parent)
   legitimation_ = input(OwnAccountField::Legitimation, false, this);
 
   const SaveCancelRow buttons = makeSaveCancelRow(this, [this] { store(); });
-  buttons.save->setDefault(true);
 
   auto* form = new QFormLayout;
   form->addRow("Parola noua", newPassword_);
@@ -44,6 +44,10 @@ AccountDialog::AccountDialog(Interaction& interaction, QWidget* parent)
   layout->addLayout(form);
   layout->addLayout(buttons.layout);
   setMinimumWidth(360);
+
+  // Enter walks the inputs, as in every editor; in "Legitimatia" it stores.
+  auto* enter = new EnterNavigation(this);
+  enter->setFinalAction(legitimation_, [this] { store(); });
 }
 
 void AccountDialog::load(const CurrentUser& user) {

@@ -15,10 +15,9 @@
 #include "store/sql_helpers.h"
 #include "store/version.h"
 #include "widgets/bring_to_front.h"
-#include "widgets/hint_style.h"
+#include "widgets/program_setup.h"
 
 #include <QApplication>
-#include <QLocale>
 
 #include <memory>
 
@@ -81,15 +80,10 @@ struct WorkWindows {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(kApplicationTitle);
-  QApplication::setApplicationDisplayName(kApplicationTitle);
+  setUpProgram(app, kApplicationTitle);
 
   SingleInstance instance(kApplicationTitle);
   if (!instance.claim()) return 0;
-
-  // Amounts and numbers are written with '.' whatever the machine's language.
-  QLocale::setDefault(QLocale::c());
-  applyHintStyle(app);
 
   AppContext context;
   context.paths = Paths::forAppDir(QCoreApplication::applicationDirPath());

@@ -7,13 +7,17 @@
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include <memory>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace dajdor {
 namespace {
@@ -23,6 +27,9 @@ constexpr int kButtonHeight = 26;
 constexpr int kMinBodyHeight = 64;
 constexpr int kMaxBodyHeight = 420;
 constexpr int kBodyMargin = 12;
+// A line is wrapped only past this width; the window grows up to it so that
+// the Parts' lines, written for one line each, stay whole.
+constexpr int kMaxWidth = 720;
 
 QStyle::StandardPixmap iconFor(MessageKind kind) {
   switch (kind) {
@@ -86,10 +93,22 @@ MessageWindow::MessageWindow(const QString& title, const QString& message, int b
   body_->document()->setDefaultFont(bodyFont);
   fillBody(message);
 
+  // Width: the widest line unwrapped, at least the button band, at most kMaxWidth.
+  const std::unique_ptr<QTextDocument> probe(body_->document()->clone());
+  probe->setDocumentMargin(kBodyMargin);
+  probe->setTextWidth(-1);  // unwrapped
+  const int screenWidth = screen() ? screen()->availableGeometry().width() - 40 : kMaxWidth;
+  const int width = std::clamp(int(std::ceil(probe->idealWidth())) + 2 * kBodyMargin + 8,
+                               kMessageButtonBand, std::max(kMessageButtonBand, std::min(kMaxWidth, screenWidth)));
+
   band_ = new GradientPanel(this);
   band_->setObjectName("band");
   band_->setColours(colour(style.headerFrom), colour(style.headerTo));
-  band_->setFixedSize(kMessageButtonBand, kBandHeight);
+  band_->setFixedSize(width, kBandHeight);
+  // The buttons keep their places in a strip of the band's own width, centred.
+  buttonStrip_ = new QWidget(band_);
+  buttonStrip_->setObjectName("buttons");
+  buttonStrip_->setGeometry((width - kMessageButtonBand) / 2, 0, kMessageButtonBand, kBandHeight);
   placeButtons(buttons, style);
 
   auto* layout = new QVBoxLayout(this);
@@ -99,14 +118,22 @@ MessageWindow::MessageWindow(const QString& title, const QString& message, int b
   layout->addWidget(body_, 1);
   layout->addWidget(band_);
 
-  // Width fixed by the band; height follows the text (measured on a copy: the
-  // edit lays its own document out at its present, not yet final, width).
-  const std::unique_ptr<QTextDocument> probe(body_->document()->clone());
-  probe->setDocumentMargin(kBodyMargin);
-  probe->setTextWidth(kMessageButtonBand);
+  // Height follows the text at that width (measured on the copy: the edit lays
+  // its own document out at its present, not yet final, width).
+  probe->setTextWidth(width);
   const int bodyHeight = std::min(kMaxBodyHeight, int(probe->size().height()) + 4);
   body_->setFixedHeight(std::max(bodyHeight, kMinBodyHeight));
-  setFixedSize(kMessageButtonBand, kHeaderHeight + body_->height() + kBandHeight);
+  setFixedSize(width, kHeaderHeight + body_->height() + kBandHeight);
+}
+
+void MessageWindow::centreOnScreen() {
+  // Always the middle of the screen, whichever window asked: over the main
+  // bar at the top the message would jump from one showing to the next.
+  const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen();
+  if (!shown) shown = QGuiApplication::primaryScreen();
+  if (!shown) return;
+  const QRect area = shown->availableGeometry();
+  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void MessageWindow::fillBody(const QString& message) {
@@ -138,7 +165,7 @@ void MessageWindow::placeButtons(int buttons, const MessageStyle& style) {
 
   int rank = 0;
   for (const MessageButtonSpec& spec : messageButtons()) {
-    auto* button = new ColourButton(QString::fromLatin1(spec.caption), band_);
+    auto* button = new ColourButton(QString::fromLatin1(spec.caption), buttonStrip_);
     button->setObjectName(QString::fromLatin1(spec.caption));
     button->setColours(colours);
     button->setAutoDefault(true);  // Enter presses the button that has the focus
@@ -173,6 +200,7 @@ int MessageWindow::ask(const QString& title, const QString& message, int buttons
   for (const MessageButtonSpec& spec : messageButtons()) any = any || (buttons & spec.bit);
   if (!any) return Answer::Cancel;
   MessageWindow window(title, message, buttons, kind, parent);
+  window.centreOnScreen();
   return window.exec();
 }
 

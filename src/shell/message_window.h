@@ -28,6 +28,8 @@ class MessageWindow : public QDialog {
 
   QString heading() const;
   QTextEdit* body() const { return body_; }
+  // Places the window in the middle of its screen, as every showing does.
+  void centreOnScreen();
   // The button with the given caption ("DA", "NU", "RENUNT", "OK"), shown or not.
   ColourButton* button(const QString& caption) const;
 
@@ -43,6 +45,7 @@ class MessageWindow : public QDialog {
   QLabel* heading_;
   QTextEdit* body_;
   GradientPanel* band_;
+  QWidget* buttonStrip_;
   QList<ColourButton*> buttons_;
 };
 

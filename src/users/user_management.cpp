@@ -226,6 +226,12 @@ bool UserManagement::remove(const QString& selectedName) {
     interaction_.problem(QStringLiteral("Nu prea mai aveti ce sterge..."), kGridField);
     return false;
   }
+  // Record 0 is the first administrator: another administrator sees him listed
+  // but may not remove him (the removal itself searches from record 1 on).
+  if (selectedName == QLatin1String(UsersFile::kFirstAdminName)) {
+    interaction_.problem(QStringLiteral("Acest utilizator nu poate fi sters!"), kGridField);
+    return false;
+  }
   if (interaction_.message(QStringLiteral("Stergere utilizator"),
                            QStringLiteral("Chiar il stergem pe %1?").arg(selectedName), Button::Da | Button::Nu,
                            MessageKind::Warning) != Answer::Da)

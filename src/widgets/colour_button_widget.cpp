@@ -28,6 +28,15 @@ QColor ColourButton::textColourOn(const QColor& face) {
   return brightness < 150 ? QColor(Qt::white) : QColor(Qt::black);
 }
 
+QColor ColourButton::disabledTextColourOn(const QColor& face) {
+  // Half-way from the face to the readable text colour: plainly dimmed, still
+  // legible on dark and light faces alike.
+  const QColor text = textColourOn(face);
+  constexpr double kShare = 0.7;
+  const auto mix = [&](int from, int to) { return int(from + (to - from) * kShare + 0.5); };
+  return QColor(mix(face.red(), text.red()), mix(face.green(), text.green()), mix(face.blue(), text.blue()));
+}
+
 void ColourButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect r = rect().adjusted(0, 0, -1, -1);
@@ -46,7 +55,7 @@ void ColourButton::paintEvent(QPaintEvent*) {
 
   QRect textRect = rect();
   if (isDown()) textRect.translate(1, 1);
-  painter.setPen(isEnabled() ? textColourOn(face) : face.darker(140));
+  painter.setPen(isEnabled() ? textColourOn(face) : disabledTextColourOn(face));
   painter.setFont(font());
   painter.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, text());
 

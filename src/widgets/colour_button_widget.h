@@ -25,6 +25,8 @@ class ColourButton : public QPushButton {
   QColor faceColour() const;
   // Readable text on the given face: white on dark faces, black on light ones.
   static QColor textColourOn(const QColor& face);
+  // The text of a disabled button: dimmed towards the face, but readable.
+  static QColor disabledTextColourOn(const QColor& face);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

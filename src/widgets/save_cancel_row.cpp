@@ -7,9 +7,9 @@
 namespace dajdor {
 
 SaveCancelRow makeSaveCancelRow(QDialog* dialog, std::function<void()> onSave) {
-  auto* save = new QPushButton("Memoreaza", dialog);
+  auto* save = new QPushButton("&Memoreaza", dialog);
   save->setObjectName("Memoreaza");
-  auto* cancel = new QPushButton("Renunt", dialog);
+  auto* cancel = new QPushButton("&Renunt", dialog);
   cancel->setObjectName("Renunt");
   for (QPushButton* button : {save, cancel}) button->setAutoDefault(false);
   QObject::connect(save, &QPushButton::clicked, dialog, std::move(onSave));

@@ -1,4 +1,5 @@
-// The "Memoreaza" / "Renunt" pair every editor dialog ends with.
+// The "&Memoreaza" / "&Renunt" pair every editor dialog ends with: Alt+M
+// stores and Alt+R cancels, whichever input has the focus.
 #pragma once
 
 #include <functional>

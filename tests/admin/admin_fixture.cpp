@@ -1,5 +1,7 @@
 #include "admin/admin_fixture.h"
 
+#include "support/statement_rows.h"
+
 #include "admin/settings_catalogue.h"
 #include "store/create_tables.h"
 #include "store/sql_helpers.h"
@@ -22,17 +24,7 @@ void AdminTest::SetUp() {
       << creation.messages.first().text.toStdString();
 }
 
-QStringList AdminTest::rows(const QString& select) {
-  QStringList out;
-  auto rs = sql::query(*db_, select);
-  for (rs->first(); !rs->eof(); rs->next()) {
-    QStringList columns;
-    for (std::size_t c = 0; c < rs->columnCount(); ++c)
-      columns.append(QString::fromStdString(rs->value(rs->position(), c).toString()));
-    out.append(columns.join('|'));
-  }
-  return out;
-}
+QStringList AdminTest::rows(const QString& select) { return statementRows(*db_, select); }
 
 void AdminTest::exec(const QString& statement, const QString& table) {
   sql::execute(*db_, statement.arg(sql::table(dataDir(), table)));

@@ -1,25 +1,31 @@
 #include "admin/admin_fixture.h"
+#include "store/qt_printers.h"
 #include "admin/administration_window.h"
 #include "admin/budget_code_editor_dialog.h"
 #include "admin/budget_codes_window.h"
 #include "admin/locality_editor_dialog.h"
-#include "admin/rate_edit_widget.h"
 #include "admin/settings_catalogue.h"
 #include "admin/settings_page_widget.h"
 #include "users/users_file.h"
 #include "users/user_management.h"
 #include "widgets/balloon_hint_widget.h"
+#include "widgets/numeric_edit_widget.h"
+#include "widgets/program_setup.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 
 using namespace dajdor::admin;
@@ -27,9 +33,13 @@ using namespace dajdor::admin;
 namespace dajdor::testing {
 namespace {
 
+// A laptop's 1366 x 768 screen without its task bar.
+const QRect kLaptopScreen(0, 0, 1366, 728);
+
 class AdministrationWindowTest : public AdminTest {
  protected:
   std::unique_ptr<AdministrationWindow> openWindow(bool local = true) {
+    setUpProgram(*qApp, "Dajdor 2014");  // the program's look, for the screenshots
     Paths paths = Paths::forAppDir(dir_.path());
     if (!local) {
       paths.dataDir = dir_.filePath("shared");
@@ -42,6 +52,7 @@ class AdministrationWindowTest : public AdminTest {
     window->setUserName(user_.name);
     window->prepare();
     window->show();
+    window->fitInto(kLaptopScreen);
     return window;
   }
   template <typename W>
@@ -94,20 +105,19 @@ TEST_F(AdministrationWindowTest, EveryPageShowsItsInputsAndASavedRateSurvivesReo
     EXPECT_TRUE(shown->isVisible()) << item->text().toStdString();
     EXPECT_EQ(shown->page().navigatorText, item->text());
     visited.append(shown->page().id);
-    if (shown->page().id == "PageGeneral") grab(window.get(), "administration-general.png");
-    if (shown->page().id == "PageBuildings") grab(window.get(), "administration-buildings.png");
-    if (shown->page().id == "PageHeavy") grab(window.get(), "administration-heavy.png");
+    // A picture of every page, at a laptop's size, for a look by eye.
+    grab(window.get(), "administration-" + shown->page().id.mid(4).toLower() + ".png");
   }
   EXPECT_EQ(visited.size(), settingPages().size());
   for (const SettingInput& in : settingInputs())
     EXPECT_NE(window->findChild<QWidget*>(in.name), nullptr) << in.name.toStdString();
-  auto* g12 = find<RateEdit>(window.get(), "G12A");
+  auto* g12 = find<NumericEdit>(window.get(), "G12A");
   EXPECT_EQ(g12->maxLength(), 6);
-  EXPECT_EQ(find<RateEdit>(window.get(), "EC1ZA")->text(), "40");
+  EXPECT_EQ(find<NumericEdit>(window.get(), "EC1ZA")->text(), "40");
   EXPECT_EQ(find<QComboBox>(window.get(), "ComboBox3")->currentText(), "IV");
 
   window->showPage("PageIntravilan");
-  auto* icca = find<RateEdit>(window.get(), "ICCA");
+  auto* icca = find<NumericEdit>(window.get(), "ICCA");
   icca->selectAll();
   QTest::keyClicks(icca, "2.75");
   click(window.get(), "SaveButton");
@@ -118,13 +128,13 @@ TEST_F(AdministrationWindowTest, EveryPageShowsItsInputsAndASavedRateSurvivesReo
 
   rates_ = Rates();
   auto reopened = openWindow();
-  EXPECT_EQ(find<RateEdit>(reopened.get(), "ICCA")->text(), "2.75");
+  EXPECT_EQ(find<NumericEdit>(reopened.get(), "ICCA")->text(), "2.75");
   EXPECT_EQ(rates_.value("ICCA"), 2.75);
 }
 
 TEST_F(AdministrationWindowTest, LeavingWithoutSavingShowsTheStoredValuesAgain) {
   auto window = openWindow();
-  auto* icca = find<RateEdit>(window.get(), "ICCA");
+  auto* icca = find<NumericEdit>(window.get(), "ICCA");
   auto* primaria = find<QLineEdit>(window.get(), "PrimariaLab");
   auto* bonus = find<QCheckBox>(window.get(), "BONIF50");
   const auto edit = [&] {
@@ -149,39 +159,36 @@ TEST_F(AdministrationWindowTest, LeavingWithoutSavingShowsTheStoredValuesAgain) 
   EXPECT_EQ(settings_->ReadSetting("Server", "BONIF50"), "");
 }
 
-TEST_F(AdministrationWindowTest, RateInputsRefuseWhatIsNotANonNegativeNumber) {
+TEST_F(AdministrationWindowTest, ARateTypedOverTheOldOneIsNeverMixedWithIt) {
   auto window = openWindow();
   window->showPage("PageExtravilan");
-  auto* whole = find<RateEdit>(window.get(), "EC1ZA");
+  auto* whole = find<NumericEdit>(window.get(), "EC1ZA");  // starts at 40
   window->showPage("PageIntravilan");
-  auto* decimal = find<RateEdit>(window.get(), "ICCA");
+  auto* decimal = find<NumericEdit>(window.get(), "ICCA");
+  EXPECT_EQ(whole->kind(), NumericEdit::Kind::Whole);
+  EXPECT_EQ(decimal->kind(), NumericEdit::Kind::Decimal);
   struct Case {
-    RateEdit* input;
-    const char* typed;
-    const char* shown;
-    bool balloon;
+    NumericEdit* input;
+    const char* old;
+    const char* typed;  // over the old value, selected
+    const char* saved;
   };
   const Case cases[] = {
-      {whole, "-", "", true},      {whole, "12", "12", false},    {whole, "1.5", "15", true},
-      {whole, "a7", "7", true},    {decimal, "1.5", "1.5", false}, {decimal, "1.2.3", "1.23", true},
-      {decimal, "-2", "2", true},  {decimal, "1e3", "13", true},
+      {whole, "42", "x7", "7"},     {decimal, "35", "x7", "7"},   {whole, "30", "-5", "5"},
+      {decimal, "30", "1,5", "1.5"}, {whole, "30", "1.5", "1"},   {decimal, "2", "1.2.3", "1.23"},
   };
   for (const Case& c : cases) {
-    if (BalloonHint::current()) BalloonHint::current()->close();
-    QApplication::processEvents();
-    c.input->setRateText("");
+    c.input->setNumberText(c.old);
     c.input->setFocus();
+    c.input->selectAll();
     QTest::keyClicks(c.input, c.typed);
-    EXPECT_EQ(c.input->text(), c.shown) << c.typed;
-    BalloonHint* balloon = BalloonHint::current();
-    EXPECT_EQ(balloon != nullptr, c.balloon) << c.typed;
-    if (balloon) {
-      EXPECT_EQ(balloon->message(), c.input->refusalMessage());
-    }
+    Rates shown;
+    for (SettingsPageWidget* p : window->pages()) p->collectValues(shown);
+    EXPECT_EQ(shown.text(c.input->objectName()), c.saved) << c.old << " + " << c.typed;
   }
   // An input left empty holds 0.
-  decimal->setRateText("");
-  EXPECT_EQ(decimal->rateText(), "0");
+  decimal->setNumberText("");
+  EXPECT_EQ(decimal->numberText(), "0");
 }
 
 TEST_F(AdministrationWindowTest, EnterMovesToTheNextInputAndTheEditorsLastInputStores) {
@@ -191,10 +198,10 @@ TEST_F(AdministrationWindowTest, EnterMovesToTheNextInputAndTheEditorsLastInputS
   QTest::keyClick(primaria, Qt::Key_Return);
   EXPECT_EQ(window->focusWidget(), find<QLineEdit>(window.get(), "JudetulLab"));
   window->showPage("PageExtravilan");
-  auto* first = find<RateEdit>(window.get(), "EC1ZA");
+  auto* first = find<NumericEdit>(window.get(), "EC1ZA");
   first->setFocus();
   QTest::keyClick(first, Qt::Key_Enter);
-  EXPECT_EQ(window->focusWidget(), find<RateEdit>(window.get(), "EC1ZB"));
+  EXPECT_EQ(window->focusWidget(), find<NumericEdit>(window.get(), "EC1ZB"));
   EXPECT_TRUE(window->isVisible());  // Enter never saves the window
 
   LocalityEditorDialog* editor = window->localityEditor();
@@ -213,6 +220,99 @@ TEST_F(AdministrationWindowTest, EnterMovesToTheNextInputAndTheEditorsLastInputS
   EXPECT_EQ(editor->locality().name, "ARINI");
 }
 
+TEST_F(AdministrationWindowTest, EnterKeepsTheInputItReachesInSightAndEndsOnSaving) {
+  auto window = openWindow();
+  window->resize(1040, 620);
+  for (const char* pageId : {"PageHeavy", "PageCombinations", "PageGeneral"}) {
+    window->showPage(pageId);
+    SettingsPageWidget* page = window->page(pageId);
+    auto* scroll = page->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    QList<QWidget*> inputs;
+    for (const SettingSection& section : page->page().sections)
+      for (const SettingRow& row : section.rows)
+        for (const SettingInput& in : row.inputs)
+          if (in.kind != InputKind::Path) inputs.append(page->input(in.name));
+    inputs.first()->setFocus();
+    QApplication::processEvents();
+    for (int i = 1; i < inputs.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QApplication::processEvents();
+      ASSERT_EQ(QApplication::focusWidget(), inputs[i]) << pageId << " " << i;
+      const QRect shown(inputs[i]->mapTo(scroll->viewport(), QPoint(0, 0)), inputs[i]->size());
+      EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
+          << pageId << " " << inputs[i]->objectName().toStdString();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), find<QPushButton>(window.get(), "SaveButton")) << pageId;
+  }
+  EXPECT_TRUE(window->isVisible());  // Enter never saves the window
+}
+
+TEST_F(AdministrationWindowTest, TheImportTimeTakesDigitsTypedWhereverItWasClicked) {
+  auto window = openWindow();
+  auto* time = find<QTimeEdit>(window.get(), "ORAAUTORA");
+  auto* text = time->findChild<QLineEdit*>();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  struct Case {
+    int clickedAt;  // pixels from the left of the input's text; -1: reached with Enter
+    const char* typed;
+    QTime shown;
+  };
+  const Case cases[] = {
+      {-1, "0730", QTime(7, 30)}, {4, "1405", QTime(14, 5)}, {4, "9", QTime(9, 0)},
+      {-4, "45", QTime(0, 45)},   // clicked at the right end: the minutes
+  };
+  for (const Case& c : cases) {
+    time->setTime(QTime(0, 0));
+    find<QCheckBox>(window.get(), "AUTORA")->setFocus();
+    if (c.clickedAt == -1) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+      const int x = c.clickedAt >= 0 ? c.clickedAt : text->width() + c.clickedAt;
+      QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(x, text->height() / 2));
+    }
+    ASSERT_EQ(QApplication::focusWidget(), time);
+    QTest::keyClicks(time, c.typed);
+    EXPECT_EQ(time->time().toString("HH:mm"), c.shown.toString("HH:mm")) << c.typed;
+  }
+  click(window.get(), "SaveButton");
+  EXPECT_EQ(settings_->ReadSetting("Server", "ORAAUTORA"), "00:45:00");
+}
+
+TEST_F(AdministrationWindowTest, AltMStoresAndAltRCancelsTheEditorsWhateverHasTheFocus) {
+  LocalityEditorDialog locality;
+  locality.prepare("Adaugare zona", {0, "LUNCA", "A", "IV"}, [](Locality&) { return true; });
+  BudgetCodeEditorDialog code;
+  code.prepareAdd([](BudgetCode&) { return true; });
+  struct Case {
+    QDialog* editor;
+    QLineEdit* input;
+    Qt::Key key;
+    int result;
+  };
+  const Case cases[] = {
+      {&locality, locality.findChild<QLineEdit*>(kLocalityField), Qt::Key_M, QDialog::Accepted},
+      {&locality, locality.findChild<QLineEdit*>(kLocalityField), Qt::Key_R, QDialog::Rejected},
+      {&code, code.findChild<QLineEdit*>(kGroupNameField), Qt::Key_M, QDialog::Accepted},
+      {&code, code.findChild<QLineEdit*>(kNaturalAccountField), Qt::Key_R, QDialog::Rejected},
+  };
+  for (const Case& c : cases) {
+    c.editor->setResult(-1);
+    c.editor->show();
+    c.editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.editor));
+    c.input->setFocus();
+    const QString before = c.input->text();
+    QTest::keyClick(c.input, c.key, Qt::AltModifier);
+    // A shortcut presses its button as the mouse would, a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !c.editor->isVisible(); }, 1000));
+    EXPECT_EQ(c.editor->result(), c.result) << c.editor->objectName().toStdString() << " " << c.key;
+    EXPECT_EQ(c.input->text(), before);  // nothing typed into the field
+  }
+}
+
 TEST_F(AdministrationWindowTest, ClientMachineIsToldOnlyTheServerBacksUp) {
   auto window = openWindow(false);
   bool chooserShown = false;
@@ -224,6 +324,24 @@ TEST_F(AdministrationWindowTest, ClientMachineIsToldOnlyTheServerBacksUp) {
   EXPECT_FALSE(chooserShown);
   ASSERT_EQ(ui_.messages.size(), 1);
   EXPECT_EQ(ui_.messages.first().text, "Numai Serverul poate salva automat!");
+}
+
+TEST_F(AdministrationWindowTest, TheAgriculturalRegisterPathChosenIsStoredBySaving) {
+  const QString registerDir = dir_.filePath("RA/DATA");
+  QDir().mkpath(registerDir);
+  for (const char* name : {"Volume.dbf", "Identificare.dbf", "Cap1.dbf", "Cap2A.dbf", "Cap2B.dbf",
+                           "Cap11.dbf", "Cap7.dbf", "Cap6.dbf"}) {
+    QFile file(registerDir + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  auto window = openWindow();
+  window->chooseFolder = [&](const QString&) { return registerDir + "/"; };
+  click(window.get(), "RegisterPathButton");
+  EXPECT_EQ(find<QLabel>(window.get(), "CALEAUTORA")->text(), registerDir);
+  EXPECT_EQ(settings_->ReadSetting("Server", "CALEAUTORA"), "");  // only saving stores it
+  click(window.get(), "SaveButton");
+  EXPECT_EQ(settings_->ReadSetting("Server", "CALEAUTORA"), registerDir);
+  EXPECT_EQ(rates_.text("CALEAUTORA"), registerDir);
 }
 
 TEST_F(AdministrationWindowTest, LocalitiesAreAddedThroughTheEditorAndTheOnlyOneCanBeDeleted) {
@@ -319,6 +437,13 @@ TEST_F(AdministrationWindowTest, UsersAreManagedOnTheGeneralPageWhileTheWindowIs
   ASSERT_EQ(grid->rowCount(), 1);
   EXPECT_EQ(users.read().size(), 2);
   grab(window.get(), "administration-users.png");
+  // The list is in sight as the general page opens, without scrolling.
+  window->showPage("PageGeneral");
+  QApplication::processEvents();
+  auto* scroll = window->page("PageGeneral")->findChild<QScrollArea*>();
+  const QRect shown(grid->mapTo(scroll->viewport(), QPoint(0, 0)), grid->size());
+  EXPECT_TRUE(scroll->viewport()->rect().contains(shown));
+  EXPECT_TRUE(find<QPushButton>(window.get(), "DeleteUserButton")->visibleRegion().boundingRect().height() > 0);
 
   click(window.get(), "CancelButton");
   EXPECT_EQ(grid->rowCount(), 0);

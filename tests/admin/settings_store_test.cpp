@@ -3,6 +3,10 @@
 #include "admin/settings_store.h"
 #include "store/sql_helpers.h"
 
+#include <QFile>
+
+#include <algorithm>
+
 using namespace dajdor::admin;
 
 namespace dajdor::testing {
@@ -21,7 +25,25 @@ TEST_F(SettingsStoreTest, FreshTableHoldsOneRowPerStoredInputAndLoadsTheInitialV
       {"PrimariaLab", ""}};
   for (const auto& [name, value] : expected) EXPECT_EQ(rates.text(name), value) << name.toStdString();
   EXPECT_EQ(rates.value("EC3ZB"), 42);
-  EXPECT_FALSE(rates.previewReceipts());  // checked only when the settings file says "DA"
+}
+
+TEST_F(SettingsStoreTest, OptionsMissingFromTheSettingsFileStartAsANewInstallationGivesThem) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* stored;  // nullptr: missing
+    bool checked;
+  };
+  const Case cases[] = {
+      {"Server", "PREVIEWL", nullptr, true},  {"Server", "PREVIEWL", "NU", false},
+      {"Server", "PREVIEWL", "da", true},     {"Server", "BONIF50", nullptr, false},
+      {"Server", "AUTORA", nullptr, false},   {"ION", "FORMATPDF", nullptr, false},
+      {"ION", "FORMATPDF", "DA", true},
+  };
+  for (const Case& c : cases) {
+    settings_->WriteSetting(c.section, c.key, c.stored ? c.stored : "");
+    EXPECT_EQ(LoadSettings(stores()).option(c.key), c.checked) << c.key << " " << (c.stored ? c.stored : "-");
+  }
 }
 
 TEST_F(SettingsStoreTest, SaveThenLoadKeepsEveryKindOfValue) {
@@ -44,8 +66,23 @@ TEST_F(SettingsStoreTest, SaveThenLoadKeepsEveryKindOfValue) {
   EXPECT_EQ(settings_->ReadSetting("SERVER", "bonif50"), "DA");
   EXPECT_EQ(settings_->ReadSetting("ION", "FORMATPDF"), "DA");
   EXPECT_EQ(settings_->ReadSetting("Server", "ORAAUTORA"), "07:30:00");
+  EXPECT_EQ(settings_->ReadSetting("Server", "CALEAUTORA"), "/srv/ra/DATA");
   // Another user's own option is his.
   EXPECT_FALSE(LoadSettings(stores("MARIA")).pdfReceipts());
+}
+
+TEST_F(SettingsStoreTest, SavingWritesEveryOptionOfTheWindowEvenAnEmptyPath) {
+  ASSERT_TRUE(SaveSettings(stores(), LoadSettings(stores()), ui_));
+  QFile file(dataFile("Dajdor.set"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromLatin1(file.readAll()).split("\r\n");
+  for (const SettingInput& in : settingInputs()) {
+    if (in.store != FileStore::Server && in.store != FileStore::User) continue;
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [&](const QString& l) { return l.startsWith(in.fileKey + "="); }))
+        << in.fileKey.toStdString();
+  }
+  EXPECT_TRUE(lines.contains("CALEAUTORA="));
 }
 
 TEST_F(SettingsStoreTest, SettingsFileRatesWinAndFallBackToTheirDefaults) {

@@ -1,5 +1,7 @@
 #include "register/pages_fixture.h"
 
+#include "support/statement_rows.h"
+
 #include "admin/settings_catalogue.h"
 #include "store/create_tables.h"
 #include "store/settings_file.h"
@@ -32,17 +34,7 @@ qint64 PagesTest::addTaxpayer(qint64 idgos, const QString& type) {
   return idgos;
 }
 
-QStringList PagesTest::rows(const QString& select) {
-  QStringList out;
-  auto rs = sql::query(*db_, select);
-  for (rs->first(); !rs->eof(); rs->next()) {
-    QStringList columns;
-    for (std::size_t c = 0; c < rs->columnCount(); ++c)
-      columns.append(QString::fromStdString(rs->value(rs->position(), c).toString()));
-    out.append(columns.join('|'));
-  }
-  return out;
-}
+QStringList PagesTest::rows(const QString& select) { return statementRows(*db_, select); }
 
 QString PagesTest::column(const QString& table, const QString& field, qint64 idgos) {
   const QStringList found = rows("SELECT " + field + " FROM " + sql::table(dataDir(), table) +

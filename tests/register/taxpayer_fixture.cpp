@@ -1,5 +1,7 @@
 #include "register/taxpayer_fixture.h"
 
+#include "support/statement_rows.h"
+
 #include "admin/settings_catalogue.h"
 #include "register/taxpayer_register.h"
 #include "store/create_tables.h"
@@ -22,18 +24,7 @@ void TaxpayerTest::SetUp() {
 }
 
 QStringList TaxpayerTest::rows(const QString& select, const QString& table) {
-  QStringList out;
-  const auto rs = sql::query(*db_, select.arg(sql::table(dataDir(), table)));
-  for (std::size_t row = 0; row < rs->rowCount(); ++row) {
-    QStringList columns;
-    for (std::size_t c = 0; c < rs->columnCount(); ++c) {
-      QString text = QString::fromStdString(rs->value(row, c).toString());
-      while (text.endsWith(' ')) text.chop(1);
-      columns.append(text);
-    }
-    out.append(columns.join('|'));
-  }
-  return out;
+  return statementRows(*db_, select.arg(sql::table(dataDir(), table)));
 }
 
 reg::Taxpayer TaxpayerTest::person(const QString& village, const QString& role, const QString& name,

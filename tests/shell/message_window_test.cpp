@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QScreen>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -133,6 +135,51 @@ TEST(MessageWindow, BoldMarkersAreRemovedAndApplied) {
   }
   EXPECT_EQ(bold, QStringList({"100 lei"}));
   EXPECT_EQ(plain, QStringList({"Total ", " de plata"}));
+}
+
+TEST(MessageWindow, EachLineOfAMessageStaysWholeAndButtonsKeepTheirPlaces) {
+  const QString texts[] = {
+      "Numele este ADMIN si parola este 482.\rPuteti modifica parola de la Utilitare > Contul meu",
+      "Nivelul impozitelor se calculeaza inmultind valoarea din lege\r"
+      "cu coeficientul stabilit de consiliul local si cu\rcoeficientii de zona si rang.",
+      "Continuati?",
+  };
+  for (const QString& text : texts) {
+    MessageWindow window("Dajdor", text, 4, 2);
+    window.show();
+    QApplication::processEvents();
+    for (QTextBlock b = window.body()->document()->begin(); b.isValid(); b = b.next())
+      EXPECT_EQ(b.layout()->lineCount(), 1) << b.text().toStdString();
+    EXPECT_LE(window.width(), 720);
+    const ColourButton* ok = window.button("OK");
+    // The button sits where the 342-pixel band puts it, in the middle of the window.
+    EXPECT_EQ(ok->x(), 134);
+    EXPECT_LE(std::abs(ok->mapTo(&window, QPoint(0, 0)).x() + ok->width() / 2 - window.width() / 2), 1);
+  }
+}
+
+TEST(MessageWindow, EveryShowingIsInTheMiddleOfTheScreenWhateverAskedForIt) {
+  QWidget bar;  // like the main window: a strip across the top of the screen
+  bar.setGeometry(0, 0, 600, 60);
+  bar.show();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QList<QPoint> centres;
+  for (QWidget* parent : {&bar, static_cast<QWidget*>(nullptr)}) {
+    for (const char* text : {"Continuati?", "Prima linie\rA doua linie\rA treia linie\rA patra linie"}) {
+      whenMessageShown([&](MessageWindow* window) {
+        centres << window->geometry().center();
+        window->reject();
+      });
+      MessageWindow::ask("Dajdor", text, 3, 3, parent);
+    }
+  }
+  ASSERT_EQ(centres.size(), 4);
+  for (const QPoint& c : centres) {
+    EXPECT_EQ(c, centres.first());
+    // The frame's few pixels aside.
+    EXPECT_LE(std::abs(c.x() - screen.center().x()), 4);
+    EXPECT_LE(std::abs(c.y() - screen.center().y()), 4);
+  }
 }
 
 TEST(MessageWindow, EachKindDrawsItsColours) {

@@ -2,6 +2,7 @@
 #include "admin/user_editor_dialog.h"
 
 #include "store/scripted_interaction.h"
+#include "widgets/numeric_edit_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,32 @@ TEST(AccountDialog, CaptionInputsAndEscape) {
   QTest::keyClick(dialog.newPasswordInput(), Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST(AccountDialog, EnterWalksTheInputsAndStoresFromTheLegitimation) {
+  ScriptedInteraction interaction;
+  AccountDialog dialog(interaction);
+  CurrentUser user{"ION", "vechi", UserLevel::Operator, "CI 1"};
+  dialog.load(user);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  const QString folder = QString(DAJDOR_BIN_DIR) + "/../screenshots";  // for a look by eye
+  QDir().mkpath(folder);
+  dialog.grab().save(folder + "/account.png");
+  QTest::keyClicks(dialog.newPasswordInput(), "nou");  // the old password is selected
+  QTest::keyClick(dialog.newPasswordInput(), Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), dialog.checkPasswordInput());
+  dialog.checkPasswordInput()->selectAll();
+  QTest::keyClicks(dialog.checkPasswordInput(), "nou");
+  QTest::keyClick(dialog.checkPasswordInput(), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), dialog.legitimationInput());
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::keyClick(dialog.legitimationInput(), Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.newPassword(), "nou");
 }
 
 }  // namespace

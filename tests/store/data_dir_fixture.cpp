@@ -1,5 +1,7 @@
 #include "data_dir_fixture.h"
 
+#include "support/statement_rows.h"
+
 #include "store/sql_helpers.h"
 
 #include <QSettings>
@@ -24,16 +26,7 @@ StartupResult DataDirTest::start(const QDate& day) {
   return runStartup(options, ui_);
 }
 
-QStringList DataDirTest::rows(engine::Database& db, const QString& select) {
-  const auto result = sql::query(db, select);
-  QStringList out;
-  for (std::size_t r = 0; r < result->rowCount(); ++r) {
-    QStringList columns;
-    for (std::size_t c = 0; c < result->columnCount(); ++c) columns.append(QString::fromStdString(result->value(r, c).toString()));
-    out.append(columns.join('|'));
-  }
-  return out;
-}
+QStringList DataDirTest::rows(engine::Database& db, const QString& select) { return statementRows(db, select); }
 
 QStringList DataDirTest::layout(engine::Database& db, const QString& tablePath) {
   QStringList out;

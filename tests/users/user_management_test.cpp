@@ -153,6 +153,24 @@ TEST_F(UsersManagementTest, DeletingAsksFirstAndMovesTheLastRecordIntoTheHole) {
   EXPECT_EQ(m->rowCount(), 2);
 }
 
+TEST_F(UsersManagementTest, AnotherAdministratorCannotDeleteTheFirstOne) {
+  users().append({"SEF", "ps", UserLevel::Admin, ""});
+  admin_ = {"SEF", "ps", UserLevel::Admin, ""};
+  auto m = management();
+  ASSERT_TRUE(m->open());
+  ASSERT_EQ(m->rowCount(), 3);  // ADMIN is listed for him
+
+  EXPECT_FALSE(m->remove("ADMIN"));
+  EXPECT_TRUE(interaction_.messages.isEmpty());  // refused before any question
+  ASSERT_EQ(interaction_.problems.size(), 1);
+  EXPECT_EQ(interaction_.problems[0].text, "Acest utilizator nu poate fi sters!");
+  EXPECT_EQ(interaction_.problems[0].field, "GridUtilizatori");
+  QStringList names;
+  for (const UserRecord& r : users().read()) names << r.name;
+  EXPECT_EQ(names, (QStringList{"ADMIN", "ION", "ANA", "SEF"}));
+  EXPECT_EQ(m->rowCount(), 3);
+}
+
 TEST_F(UsersManagementTest, AnEmptyListHasNothingToModifyOrDelete) {
   QFile::remove(users().path());
   users().createWithFirstAdministrator();
