@@ -5,6 +5,7 @@
 #include "store/qt_printers.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -39,6 +40,13 @@ TEST_F(TaxpayerSearchWindowTest, TypingFiltersAndEnterChoosesTheSelectedTaxpayer
   ASSERT_EQ(window.listModel()->rowCount(), 3);  // IONESCU MARIA, MARIN ION, POPESCU ION
   // The last row is selected after each filtering.
   EXPECT_EQ(window.grid()->selectionModel()->selectedRows().first().row(), 2);
+  // A column title sorts by that column and keeps the taxpayer selected (POPESCU ION, role 1).
+  window.grid()->selectRow(2);
+  const QRect rolTitle(window.grid()->horizontalHeader()->sectionViewportPosition(1), 0,
+                       window.grid()->horizontalHeader()->sectionSize(1), window.grid()->horizontalHeader()->height());
+  QTest::mouseClick(window.grid()->horizontalHeader()->viewport(), Qt::LeftButton, {}, rolTitle.center());
+  EXPECT_EQ(window.listModel()->rowAt(0)->ROL, "1");
+  EXPECT_EQ(window.grid()->selectionModel()->selectedRows().first().row(), 0);
   auto* village = window.findChild<QComboBox*>("Localitate");
   village->setCurrentText("VALE");
   ASSERT_EQ(window.listModel()->rowCount(), 1);
