@@ -4,6 +4,7 @@
 #include "collect/locked_year.h"
 #include "collect/taxpayer_search.h"
 #include "collect/work_table_grid_widget.h"
+#include "register/vehicle_details_widget.h"
 #include "session/app_context.h"
 #include "store/sql_helpers.h"
 #include "store/version.h"
@@ -184,7 +185,7 @@ QWidget* CollectionsWindow::buildButtons() {
   addButton("&Istoric chitante", "IstoricChitante", column)->setEnabled(false);
   QPushButton* details = addButton("&Detalii debite", "DetaliiDebite", column);
   addButton("Pagina de &ROL", "PaginaRol", column)->setEnabled(false);
-  addButton("Detalii auto", "DetaliiAuto", column)->setEnabled(false);
+  QPushButton* vehicles = addButton("Detalii auto", "DetaliiAuto", column);
   addTax_ = addButton("Adauga o taxa/amenda", "AdaugaTaxa", column);
   certificate_ = addButton("Certificat Fiscal", "CertificatFiscal", column);
   enforcement_ = addButton("Executare silita", "ExecutareSilita", column);
@@ -195,6 +196,11 @@ QWidget* CollectionsWindow::buildButtons() {
   layout->addStretch(1);
   addButton("&Inchide", "Inchide", column);
   connect(details, &QPushButton::clicked, this, &CollectionsWindow::openDebtDetails);
+  connect(vehicles, &QPushButton::clicked, this, [this] {
+    if (!header_) return;
+    reg::VehicleDetailsViewerDialog viewer(context_, header_->IDGOS, this);
+    viewer.exec();
+  });
   connect(column->findChild<QPushButton*>("Inchide"), &QPushButton::clicked, this, &QDialog::reject);
   // Their windows come with the payment, documents and enforcement work.
   for (QPushButton* later : {operate_, withoutDebt_, addTax_, certificate_, enforcement_}) later->setEnabled(false);

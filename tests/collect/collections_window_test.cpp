@@ -106,6 +106,7 @@ TEST_F(CollectionsWindowTest, HeaderLockedYearAndTheNoPenaltiesMark) {
   EXPECT_FALSE(window_->findChild<QPushButton*>("AdaugaTaxa")->isVisible());
   EXPECT_FALSE(window_->findChild<QPushButton*>("CertificatFiscal")->isEnabled());
   EXPECT_TRUE(window_->findChild<QPushButton*>("DetaliiDebite")->isEnabled());
+  EXPECT_TRUE(window_->findChild<QPushButton*>("DetaliiAuto")->isEnabled());
   EXPECT_FALSE(window_->findChild<QLabel*>("NOTAX")->isVisible());
   EXPECT_TRUE(window_->findChild<QWidget*>("SCAUTO")->property("checked").toBool());
   window_->reject();
