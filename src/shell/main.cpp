@@ -1,6 +1,7 @@
 // The program: one copy per machine, the start-up window, then the main window.
 #include "admin/administration_window.h"
 #include "admin/settings_catalogue.h"
+#include "collect/taxpayer_search_window.h"
 #include "register/register_window.h"
 #include "session/app_context.h"
 #include "shell/interaction_window.h"
@@ -43,6 +44,8 @@ struct WorkWindows {
           main.get());
       taxpayers = new reg::RegisterWindow(context, main.get());
       main->setCommand(MenuId::GospodariiRoluri, [this] { taxpayers->ShowRegister(); });
+      main->setCommand(MenuId::Incasari,
+                       [this, &context] { collect::TaxpayerSearchWindow::runCollections(context, main.get()); });
       main->setCommand(MenuId::Administrare, [this, &context] {
         administration->setUserName(context.user.name);
         administration->showAdministration();

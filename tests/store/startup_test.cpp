@@ -114,6 +114,15 @@ TEST_F(StartupTest, FirstStartOnAnEmptyFolderCreatesEverything) {
   EXPECT_TRUE(result.repairs.isEmpty()) << result.repairs.join(", ").toStdString();
 }
 
+TEST_F(StartupTest, WorkTablesLeftByAnInterruptedRunGoAtTheNextStart) {
+  for (const QString name : {"Impozite0.dbf", "Taxe3.dbf", "Debite0.dbf", "Gospo1.dbf", "Detalii.dbf", "Notes.txt"}) {
+    QFile file(QDir(appDir()).filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  start(QDate(2014, 3, 3));
+  EXPECT_EQ(QDir(appDir()).entryList({"*.dbf", "*.txt"}, QDir::Files), QStringList{"Notes.txt"});
+}
+
 TEST_F(StartupTest, DailyMaintenanceRunsOncePerDayAndPrimingEveryStart) {
   {
     StartupResult first = start(kMonday);

@@ -12,7 +12,10 @@ void printHelp(QTextStream& out) {
   out << "dajdor-cli DIR transfer --user NAME --password PW (--all | IDGOS...)\n"
          "  Adauga la plata (transfer la datorii) toti contribuabilii (--all) sau pe cei cu IDGOS dati,\n"
          "  fara intrebari; tipareste rezumatul, iar pe stderr cate un rand pentru fiecare ROL respins.\n"
-         "  Utilizatorul trebuie sa fie administrator sau operator de roluri (nivel 0 sau 1).\n";
+         "  Utilizatorul trebuie sa fie administrator sau operator de roluri (nivel 0 sau 1).\n"
+         "dajdor-cli DIR balance --user NAME --password PW IDGOS ZZ.LL.AAAA\n"
+         "  Tipareste ce datoreaza contribuabilul la data data: tabelele Impozite, Taxe si Debite ale\n"
+         "  ferestrei de incasari (campuri separate prin tab) si randul Total datorie. Nu scrie nimic.\n";
 }
 
 int run(const QStringList& arguments, Streams streams) {
@@ -27,6 +30,7 @@ int run(const QStringList& arguments, Streams streams) {
   const QString dir = arguments[0];
   const QString command = arguments[1];
   if (command == "transfer") return transferCommand(dir, arguments.mid(2), streams);
+  if (command == "balance") return balanceCommand(dir, arguments.mid(2), streams);
   streams.err << "Comanda necunoscuta: " << command << "\n";
   printHelp(streams.err);
   return Usage;

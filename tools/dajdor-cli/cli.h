@@ -36,5 +36,6 @@ bool checkLogin(const QString& dir, const Login& login, const QList<int>& levels
 
 // The commands.
 int transferCommand(const QString& dir, const QStringList& arguments, Streams streams);
+int balanceCommand(const QString& dir, const QStringList& arguments, Streams streams);
 
 }  // namespace dajdor::cli
