@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace dajdor {
 
@@ -25,6 +26,21 @@ QString TempFileName(const QString& dir, const QString& prefix, const QString& e
     if (info.isFile() && QFile::remove(name)) return name;
   }
   return QString();
+}
+
+const QStringList& scratchTablePrefixes() {
+  static const QStringList prefixes = {"Impozite", "Taxe", "Debite", "Gospo", "BordSel"};
+  return prefixes;
+}
+
+void removeLeftoverScratchTables(const QString& programFolder) {
+  const QDir folder(programFolder);
+  const QString alternatives = scratchTablePrefixes().join('|');
+  const QRegularExpression leftover("^((" + alternatives + ")\\d{1,3}|Detalii)\\.dbf$",
+                                    QRegularExpression::CaseInsensitiveOption);
+  for (const QString& name : folder.entryList(QDir::Files)) {
+    if (leftover.match(name).hasMatch()) QFile::remove(folder.filePath(name));
+  }
 }
 
 bool DeleteDirectory(const QString& path) {

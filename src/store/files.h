@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace dajdor {
 
@@ -13,6 +14,12 @@ QString fileInDir(const QString& dir, const QString& name);
 // leftover that could be deleted (so an earlier run's scratch file is reused).
 // "" when all 101 names are held by files that cannot be deleted.
 QString TempFileName(const QString& dir, const QString& prefix, const QString& ext);
+
+// Work tables of the collection windows that an interrupted run left in the
+// program's folder: "<prefix><n>.dbf" for these prefixes, and "Detalii.dbf".
+const QStringList& scratchTablePrefixes();
+// Deletes those leftovers; at start-up, before any window makes new ones.
+void removeLeftoverScratchTables(const QString& programFolder);
 
 // Deletes the folder with everything in it; true when it is gone (also when it
 // never existed).

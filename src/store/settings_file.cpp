@@ -201,13 +201,17 @@ QString SettingsFile::ReadCounter(const QString& section, const QString& key) co
 }
 
 QString SettingsFile::NextCounter(const QString& section, const QString& key) {
+  return QString::number(ReserveCounter(section, key, 1));
+}
+
+qint64 SettingsFile::ReserveCounter(const QString& section, const QString& key, qint64 count) {
   checkWritable(section, key, QString());
   FileLock lock(lockPath(path_));
   IniDocument doc = IniDocument::load(path_);
   const qint64 value = counterValue(path_, section, key, doc.value(section, key).value_or(QString()));
-  doc.set(section, key.trimmed(), QString::number(value + 1));
+  doc.set(section, key.trimmed(), QString::number(value + count));
   doc.save(path_);
-  return QString::number(value);
+  return value;
 }
 
 void SettingsFile::WriteCounter(const QString& section, const QString& key, const QString& value) {

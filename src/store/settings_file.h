@@ -36,6 +36,10 @@ class SettingsFile {
   // Hands out the counter's value and stores value + 1, both under the lock.
   // Throws StoreError when the stored value is not a whole number.
   QString NextCounter(const QString& section, const QString& key);
+  // Hands out `count` consecutive values at once: returns the first and stores
+  // first + count, under the same lock, so a batch needing many identifiers
+  // rewrites the file once per block instead of once per value.
+  qint64 ReserveCounter(const QString& section, const QString& key, qint64 count);
   void WriteCounter(const QString& section, const QString& key, const QString& value);
 
   // 1-based numbers of the lines that are neither a section, a key=value pair,

@@ -89,6 +89,7 @@ class Startup {
  private:
   StartupResult steps() {
     resolveDataDir();
+    removeLeftoverScratchTables(result_.paths.appDir);
     openDatabase();
     if (!result_.database) return std::move(result_);
     SettingsFile settings(result_.paths.dataFile(SettingsFile::kFileName));

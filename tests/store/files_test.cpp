@@ -37,6 +37,21 @@ TEST(TempFileName, EmptyWhenEveryNameIsHeld) {
   EXPECT_EQ(TempFileName(dir.path(), "Chit", ".pdf"), "");
 }
 
+TEST(ScratchTables, LeftoversOfTheCollectionWindowsGoAndNothingElse) {
+  QTemporaryDir dir;
+  const QStringList leftovers = {"Impozite0.dbf", "TAXE12.DBF", "Debite100.dbf", "Gospo3.dbf", "BordSel0.dbf",
+                                 "Detalii.dbf"};
+  const QStringList kept = {"Taxe.dbf", "Impozite0.dbf.bak", "Taxe1a.dbf", "MyTaxe0.dbf", "Gospodar.dbf",
+                            "Dajdor.set"};
+  for (const QString& name : leftovers + kept) touch(dir.filePath(name));
+  removeLeftoverScratchTables(dir.path());
+  QStringList remaining = QDir(dir.path()).entryList(QDir::Files);
+  remaining.sort();
+  QStringList expected = kept;
+  expected.sort();
+  EXPECT_EQ(remaining, expected);
+}
+
 TEST(Directories, CopyFilesAndDeleteTrees) {
   QTemporaryDir dir;
   QDir root(dir.path());

@@ -12,7 +12,7 @@
 namespace engine {
 
 struct Database::Impl {
-  explicit Impl(std::string dir) : directory(std::move(dir)), catalog(directory) {}
+  Impl(std::string dir, bool scratch) : directory(std::move(dir)), catalog(directory, scratch) {}
   std::string directory;
   Catalog catalog;
 };
@@ -34,7 +34,8 @@ auto asStatement(Catalog& catalog, bool writes, Work&& work) {
 
 }  // namespace
 
-Database::Database(std::string directory) : impl_(std::make_unique<Impl>(std::move(directory))) {}
+Database::Database(std::string directory, Mode mode)
+    : impl_(std::make_unique<Impl>(std::move(directory), mode == Mode::Scratch)) {}
 Database::~Database() = default;
 
 const std::string& Database::directory() const { return impl_->directory; }

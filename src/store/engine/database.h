@@ -50,9 +50,15 @@ class Cursor;
 
 class Database {
  public:
+  // Durable: the town hall's records; every unit is journalled, synced to disk and
+  // taken under the directory lock. Scratch: work tables a window builds and
+  // throws away (in the program's folder): written in place, with no journal, no
+  // disk sync and no directory lock; a crash may leave a torn scratch file.
+  enum class Mode { Durable, Scratch };
+
   // Opens a data directory (created when missing is NOT done here). A leftover
-  // transaction journal in it is rolled back first.
-  explicit Database(std::string directory);
+  // transaction journal in it is rolled back first (durable mode only).
+  explicit Database(std::string directory, Mode mode = Mode::Durable);
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;

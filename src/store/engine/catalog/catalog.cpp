@@ -76,12 +76,13 @@ std::vector<std::string> readDeclaredIndexes(const std::string& tablePath) {
 
 // ---- loading and validation -------------------------------------------------
 
-Catalog::Impl::Impl(std::string dir)
+Catalog::Impl::Impl(std::string dir, bool scratchMode)
     : directory(std::move(dir)),
+      scratch(scratchMode),
       lock(directory),
       journal(paths::canonical(directory)),
       kept(paths::canonical(directory), Journal::kKeptFileName) {
-  if (journal.pending() || kept.pending()) {
+  if (!scratch && (journal.pending() || kept.pending())) {
     lock.lock(DirectoryLock::Mode::Exclusive);
     try {
       recoverJournal(true);
@@ -244,6 +245,7 @@ bool Catalog::Impl::keptWorthRetrying() const {
 }
 
 void Catalog::Impl::lockFor(bool writes) {
+  if (scratch) return;
   lock.lock(writes ? DirectoryLock::Mode::Exclusive : DirectoryLock::Mode::Shared);
   const bool keptPending = kept.pending();
   if (!keptPending) unrecovered.clear();
@@ -370,7 +372,7 @@ void Catalog::Impl::apply(TableState& s) {
     io::removeFile(s.path);
     const std::string side = indexFile(s.path);
     if (paths::isFile(side)) io::removeFile(side);
-    io::syncDirectory(folder);
+    if (!scratch) io::syncDirectory(folder);
     return;
   }
   dbf::stamp(s.image, s.count, nextCounter(s.counter, !s.dirtyList.empty() || s.rewrite));
@@ -394,13 +396,13 @@ void Catalog::Impl::apply(TableState& s) {
       io::writeAt(fd, 0, std::string_view(s.image.data(), dbf::kPrefixSize), s.path);
     }
     io::truncateTo(fd, recordsEnd + 1, s.path);
-    io::syncFile(fd, s.path);
+    if (!scratch) io::syncFile(fd, s.path);
   } catch (...) {
     io::closeFile(fd);
     throw;
   }
   io::closeFile(fd);
-  if (s.created) io::syncDirectory(folder);
+  if (s.created && !scratch) io::syncDirectory(folder);
 }
 
 // Rows added to one table: the records go first, the header with the new count
@@ -459,7 +461,9 @@ void Catalog::Impl::flush() {
     return;
   }
   try {
-    if (changed.size() == 1 && appendsOnly(changed.front()->state())) {
+    if (scratch) {
+      for (auto& table : changed) apply(table->state());
+    } else if (changed.size() == 1 && appendsOnly(changed.front()->state())) {
       appendInPlace(changed.front()->state());
     } else {
       std::vector<JournalEntry> entries;
@@ -471,7 +475,7 @@ void Catalog::Impl::flush() {
   } catch (...) {
     // Put every table back as it was; the caller re-reads them.
     try {
-      recoverJournal(false);
+      if (!scratch) recoverJournal(false);
     } catch (...) {
     }
     throw;
@@ -543,7 +547,8 @@ void Catalog::Impl::requireNoTransaction(const std::string& table) const {
 
 // ---- Catalog -------------------------------------------------------------------
 
-Catalog::Catalog(std::string directory) : impl_(std::make_unique<Impl>(std::move(directory))) {}
+Catalog::Catalog(std::string directory, bool scratch)
+    : impl_(std::make_unique<Impl>(std::move(directory), scratch)) {}
 Catalog::~Catalog() = default;
 
 const std::string& Catalog::directory() const { return impl_->directory; }

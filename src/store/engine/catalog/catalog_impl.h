@@ -16,9 +16,10 @@
 namespace engine {
 
 struct Catalog::Impl : ChangeObserver {
-  explicit Impl(std::string directory);
+  Impl(std::string directory, bool scratch);
 
   std::string directory;
+  bool scratch;
   DirectoryLock lock;
   Journal journal;
   Journal kept;  // before-images that could not be put back yet

@@ -90,7 +90,8 @@ class Table {
 // The tables of one Database, the unit-of-work bookkeeping and the locks.
 class Catalog {
  public:
-  explicit Catalog(std::string directory);
+  // `scratch`: no journal, disk sync or directory lock (Database::Mode::Scratch).
+  explicit Catalog(std::string directory, bool scratch = false);
   ~Catalog();
   Catalog(const Catalog&) = delete;
   Catalog& operator=(const Catalog&) = delete;

@@ -1,0 +1,42 @@
+#include "register/other_taxes.h"
+
+#include "register/page_catalogue.h"
+#include "store/text_rules.h"
+
+namespace dajdor::reg {
+
+DebtLines AssessOtherTaxes(const PageValues& page, const TaxContext& context) {
+  DebtLines lines;
+  const QStringList names = otherTaxNames();
+  for (int k = 1; k <= names.size(); ++k) {
+    const QString input = QStringLiteral("Alte%1").arg(k);
+    const Currency quantity = pageQuantity(page, input);
+    lines.append({names[k - 1], names[k - 1], "buc", quantity, {}, {}, {}, context.rate(input) * quantity});
+  }
+  return lines;
+}
+
+QList<OtherArrears> OtherTaxArrears(const PageValues& page) {
+  static const QStringList labels = {"Vehicule lente", "Taxa pe pasune", "Concesionari", "Iluminat",
+                                     "Salubritate",    "PSI",            "Paza"};
+  QList<OtherArrears> arrears;
+  for (int k = 0; k < labels.size(); ++k)
+    arrears.append({labels[k], pageQuantity(page, QStringLiteral("NumericEdit%1").arg(17 + k)).rounded()});
+  return arrears;
+}
+
+QList<TaxArrears> MainTaxArrears(const PageValues& page, const TaxContext& context) {
+  const QStringList groups = {kGroupLandOutside, kGroupBuildings, kGroupLandInside, kGroupVehicles};
+  const bool noPenalties = context.rates.noPenaltiesMode() && context.taxpayer.noPenalties;
+  QList<TaxArrears> arrears;
+  for (int k = 1; k <= groups.size(); ++k) {
+    TaxArrears a{groups[k - 1], pageQuantity(page, QStringLiteral("NumericEdit%1").arg(11 + k)).rounded(),
+                 pageQuantity(page, QStringLiteral("Sold%1").arg(k)).rounded(),
+                 pageQuantity(page, QStringLiteral("Pen%1").arg(11 + k)).rounded()};
+    if (noPenalties) a.penalties = 0;
+    arrears.append(a);
+  }
+  return arrears;
+}
+
+}  // namespace dajdor::reg

@@ -1,0 +1,282 @@
+#include "register/transfer_store.h"
+
+#include "register/page_value_rules.h"
+#include "store/day_number.h"
+#include "store/sql_helpers.h"
+#include "store/text_rules.h"
+
+#include <QStringList>
+
+namespace dajdor::reg {
+namespace {
+
+struct TableInput {
+  int page;
+  const PageInput* input;
+};
+
+// The stored inputs of every page of each page table.
+const QHash<QString, QList<TableInput>>& inputsByTable() {
+  static const QHash<QString, QList<TableInput>> byTable = [] {
+    QHash<QString, QList<TableInput>> map;
+    for (const AssessmentPage& page : assessmentPages())
+      for (const PageInput* in : page.inputs())
+        if (in->stored()) map[page.table].append({page.number, in});
+    return map;
+  }();
+  return byTable;
+}
+
+QString text(const engine::RowSource& rows, std::size_t row, int column) {
+  return column < 0 ? QString() : QString::fromStdString(rows.value(row, static_cast<std::size_t>(column)).toString());
+}
+std::int64_t whole(const engine::RowSource& rows, std::size_t row, int column) {
+  return column < 0 ? 0 : rows.value(row, static_cast<std::size_t>(column)).toInt();
+}
+int column(const engine::RowSource& rows, const char* name) { return rows.columnIndex(name); }
+
+QString idCondition(std::int64_t idgos) { return "WHERE IDGOS=" + sql::number(idgos); }
+
+QList<DebtRow> readDebts(engine::Database& db, const QString& dir, std::int64_t idgos) {
+  const auto rows = sql::query(db, "SELECT * FROM " + sql::table(dir, kDebtTable) + " " + idCondition(idgos));
+  const int iddat = column(*rows, "IDDAT"), village = column(*rows, "SATUL"), role = column(*rows, "ROL"),
+            group = column(*rows, "GRUPA"), name = column(*rows, "DENUM"), kind = column(*rows, "TIP"),
+            document = column(*rows, "DOCJUS"), unit = column(*rows, "UM"), day = column(*rows, "DINDATA"),
+            amount = column(*rows, "SUMA"), rest = column(*rows, "REST"), reduction = column(*rows, "REDUC"),
+            percent = column(*rows, "REDUCP"), exempted = column(*rows, "SCUTIT"), assessed = column(*rows, "SUMA2"),
+            initial = column(*rows, "RESTINI"), quantity = column(*rows, "CANT");
+  QList<DebtRow> debts;
+  for (std::size_t r = 0; r < rows->rowCount(); ++r) {
+    DebtRow d;
+    d.iddat = whole(*rows, r, iddat);
+    d.village = text(*rows, r, village);
+    d.role = text(*rows, r, role);
+    d.group = text(*rows, r, group);
+    d.name = text(*rows, r, name);
+    d.kind = text(*rows, r, kind);
+    d.document = text(*rows, r, document);
+    d.unit = text(*rows, r, unit);
+    const engine::Value firstDay = day < 0 ? engine::Value() : rows->value(r, static_cast<std::size_t>(day));
+    d.firstDay = firstDay.isNull() ? 0 : firstDay.toDay();
+    d.amount = whole(*rows, r, amount);
+    d.arrears = whole(*rows, r, rest);
+    d.reduction = whole(*rows, r, reduction);
+    d.reductionPercent = whole(*rows, r, percent);
+    d.exempted = whole(*rows, r, exempted);
+    d.assessed = whole(*rows, r, assessed);
+    d.initialArrears = whole(*rows, r, initial);
+    d.quantity = quantity < 0 ? Currency() : Currency::fromValue(rows->value(r, static_cast<std::size_t>(quantity)));
+    debts.append(d);
+  }
+  return debts;
+}
+
+QList<BalanceRow> readBalances(engine::Database& db, const QString& dir, std::int64_t idgos) {
+  const auto rows = sql::query(db, "SELECT * FROM " + sql::table(dir, kBalanceTable) + " " + idCondition(idgos));
+  const int idres = column(*rows, "IDRES"), village = column(*rows, "SATUL"), role = column(*rows, "ROL"),
+            group = column(*rows, "GRUPA"), kind = column(*rows, "TIP"), amount = column(*rows, "SUMA"),
+            rest = column(*rows, "REST"), reduction = column(*rows, "REDUC"), exemption = column(*rows, "SCUTIRE"),
+            owed = column(*rows, "DATOR"), plus = column(*rows, "DEPOZ"), penalties = column(*rows, "MAJOR"),
+            initialOwed = column(*rows, "DATORI"), initialPlus = column(*rows, "DEPOZI"),
+            initialPenalties = column(*rows, "MAJORI");
+  QList<BalanceRow> balances;
+  for (std::size_t r = 0; r < rows->rowCount(); ++r)
+    balances.append({whole(*rows, r, idres), text(*rows, r, village), text(*rows, r, role), text(*rows, r, group),
+                     text(*rows, r, kind), whole(*rows, r, amount), whole(*rows, r, rest), whole(*rows, r, reduction),
+                     whole(*rows, r, exemption), whole(*rows, r, owed), whole(*rows, r, plus),
+                     whole(*rows, r, penalties), whole(*rows, r, initialOwed), whole(*rows, r, initialPlus),
+                     whole(*rows, r, initialPenalties)});
+  return balances;
+}
+
+QString mainGroupCondition() {
+  return "(GRUPA=" + sql::quote(kGroupBuildings) + "\nOR   GRUPA=" + sql::quote(kGroupLandInside) +
+         "\nOR   GRUPA=" + sql::quote(kGroupLandOutside) + "\nOR   GRUPA=" + sql::quote(kGroupVehicles) + ")";
+}
+
+QHash<QString, PaymentSums> readPayments(engine::Database& db, const QString& dir, std::int64_t idgos) {
+  const auto rows = sql::query(
+      db, "SELECT GRUPA, SUM(RESTANTA) AS TREST, SUM(MAJOREST) AS TMAJORREST,\n"
+          "SUM(DEPOZIT) AS TDEPOZIT, SUM(CURENT) AS TCURENT, SUM(MAJOR) AS TMAJOR,\n"
+          "SUM(REDUCERE) AS TREDUCERE\nFROM " +
+              sql::table(dir, kPaymentTable) + "\n" + idCondition(idgos) + "\nAND " + mainGroupCondition() +
+              "\nGROUP BY GRUPA");
+  QHash<QString, PaymentSums> sums;
+  for (std::size_t r = 0; r < rows->rowCount(); ++r)
+    sums.insert(text(*rows, r, 0), {whole(*rows, r, 1), whole(*rows, r, 2), whole(*rows, r, 3), whole(*rows, r, 4),
+                                    whole(*rows, r, 5), whole(*rows, r, 6)});
+  return sums;
+}
+
+// A number fits a numeric field when its text (sign, digits, point, decimals) fits the width.
+bool fits(const std::vector<engine::FieldDesc>& fields, const char* name, Currency value) {
+  for (const engine::FieldDesc& f : fields) {
+    if (QString::fromStdString(f.name).compare(QLatin1String(name), Qt::CaseInsensitive) != 0) continue;
+    if (f.type != 'N' && f.type != 'F') return true;
+    const std::int64_t integer = value.truncated();
+    const int width = static_cast<int>(QString::number(integer < 0 ? -integer : integer).size()) +
+                      (value < Currency() ? 1 : 0) + (f.decimals > 0 ? f.decimals + 1 : 0);
+    return width <= f.length;
+  }
+  return true;
+}
+
+QString refusal(const Taxpayer& t, const QString& field, const QString& table, const QString& line, Currency value) {
+  return QStringLiteral("%1 (ROL %2, %3) a fost respins: valoarea %4 nu incape in campul %5 din %6 (%7).")
+      .arg(t.name, t.role, t.village, value.text(), field, table, line);
+}
+
+}  // namespace
+
+TransferStore::TransferStore(engine::Database& db, QString dataDir, SettingsFile& settings, const admin::Rates& rates,
+                             int workYear, qint64 idBlock)
+    : db_(db),
+      dataDir_(std::move(dataDir)),
+      rates_(rates),
+      workYear_(workYear),
+      debtIds_(settings, "SERVER", "IDDAT"),
+      balanceIds_(settings, "SERVER", "IDRES"),
+      idBlock_(idBlock) {}
+
+const QVector<int>& TransferStore::columnsOf(const QString& table, const engine::RowSource& rows) {
+  auto it = columns_.find(table);
+  if (it == columns_.end()) {
+    QVector<int> indexes;
+    for (const TableInput& in : inputsByTable().value(table)) indexes.append(rows.columnIndex(in.input->column.toStdString()));
+    it = columns_.insert(table, indexes);
+  }
+  return *it;
+}
+
+void TransferStore::readPages(TaxpayerFile& file) {
+  const std::int64_t idgos = file.taxpayer.idgos;
+  bool missing = false;
+  for (const QString& table : pageTables()) {
+    const auto rows = sql::query(db_, "SELECT * FROM " + sql::table(dataDir_, table) + " " + idCondition(idgos));
+    const QList<TableInput>& inputs = inputsByTable().value(table);
+    if (rows->isEmpty()) {
+      missing = true;
+      for (const TableInput& in : inputs) file.pages[in.page].insert(in.input->name, defaultValue(*in.input, rates_, workYear_));
+      continue;
+    }
+    const QVector<int>& columns = columnsOf(table, *rows);
+    for (int i = 0; i < inputs.size(); ++i) {
+      const PageInput& in = *inputs[i].input;
+      const QString stored = columns[i] < 0 ? QString() : storedText(in, rows->value(0, static_cast<std::size_t>(columns[i])));
+      file.pages[inputs[i].page].insert(in.name, stored.isEmpty() ? defaultValue(in, rates_, workYear_) : stored);
+    }
+  }
+  if (missing) CreateEmptyPages(db_, dataDir_, idgos, rates_);
+}
+
+TaxpayerFile TransferStore::read(const Taxpayer& taxpayer) {
+  TaxpayerFile file;
+  file.taxpayer = taxpayer;
+  readPages(file);
+  file.debts = readDebts(db_, dataDir_, taxpayer.idgos);
+  file.balances = readBalances(db_, dataDir_, taxpayer.idgos);
+  file.payments = readPayments(db_, dataDir_, taxpayer.idgos);
+  return file;
+}
+
+const TransferStore::Limits& TransferStore::limits() {
+  if (!limits_)
+    limits_ = Limits{db_.fields(sql::tablePath(dataDir_, kDebtTable).toStdString()),
+                     db_.fields(sql::tablePath(dataDir_, kBalanceTable).toStdString())};
+  return *limits_;
+}
+
+QString TransferStore::problem(const TransferPlan& plan, const Taxpayer& taxpayer) {
+  const Limits& l = limits();
+  for (const auto& d : plan.debts) {
+    if (d.change != RowChange::Inserted && d.change != RowChange::Updated) continue;
+    const DebtRow& r = d.row;
+    const std::pair<const char*, Currency> values[] = {
+        {"SUMA", Currency::whole(r.amount)},     {"SUMA2", Currency::whole(r.assessed)},
+        {"REST", Currency::whole(r.arrears)},    {"RESTINI", Currency::whole(r.initialArrears)},
+        {"REDUC", Currency::whole(r.reduction)}, {"REDUCP", Currency::whole(r.reductionPercent)},
+        {"SCUTIT", Currency::whole(r.exempted)}, {"CANT", r.quantity}};
+    for (const auto& [field, value] : values)
+      if (!fits(l.debt, field, value)) return refusal(taxpayer, field, "Datorii", r.name, value);
+  }
+  for (const auto& b : plan.balances) {
+    if (b.change != RowChange::Inserted && b.change != RowChange::Updated) continue;
+    const BalanceRow& r = b.row;
+    const std::pair<const char*, std::int64_t> values[] = {
+        {"SUMA", r.amount},  {"REST", r.rest},           {"REDUC", r.reduction},   {"SCUTIRE", r.exemption},
+        {"DATOR", r.owed},   {"DEPOZ", r.plus},          {"MAJOR", r.penalties},   {"DATORI", r.initialOwed},
+        {"DEPOZI", r.initialPlus}, {"MAJORI", r.initialPenalties}};
+    for (const auto& [field, value] : values)
+      if (!fits(l.balance, field, Currency::whole(value)))
+        return refusal(taxpayer, field, "SoldCalc", r.group, Currency::whole(value));
+  }
+  return {};
+}
+
+void TransferStore::write(TransferPlan& plan, const Taxpayer& taxpayer) {
+  const QString debts = sql::table(dataDir_, kDebtTable);
+  const QString balances = sql::table(dataDir_, kBalanceTable);
+  const QString owner = sql::number(taxpayer.idgos);
+  for (auto& d : plan.debts) {
+    DebtRow& r = d.row;
+    const QString firstDay = sql::date(dateOfDay(r.firstDay));
+    const QString quantity = sql::number(r.quantity.toDouble(), 4);
+    switch (d.change) {
+      case RowChange::Unchanged: break;
+      case RowChange::Inserted:
+        r.iddat = debtIds_.take(idBlock_);
+        sql::execute(db_, "INSERT INTO " + debts +
+                              "\n(IDDAT, IDGOS, DINDATA, SATUL, ROL, GRUPA, DENUM, DOCJUS, SUMA, REST, REDUC, UM, CANT,"
+                              " REDUCP, SCUTIT, TIP, SUMA2, RESTINI)\nVALUES (" +
+                              QStringList{sql::number(r.iddat), owner, firstDay, sql::quote(r.village),
+                                          sql::quote(r.role), sql::quote(r.group), sql::quote(r.name),
+                                          sql::quote(r.document), sql::number(r.amount), sql::number(r.arrears),
+                                          sql::number(r.reduction), sql::quote(r.unit), quantity,
+                                          sql::number(r.reductionPercent), sql::number(r.exempted),
+                                          sql::quote(r.kind), sql::number(r.assessed), sql::number(r.initialArrears)}
+                                  .join(", ") +
+                              ")");
+        break;
+      case RowChange::Updated:
+        sql::execute(db_, "UPDATE " + debts + "\nSET SATUL=" + sql::quote(r.village) + ", DINDATA=" + firstDay +
+                              ", SUMA=" + sql::number(r.amount) + ", REST=" + sql::number(r.arrears) +
+                              ", REDUC=" + sql::number(r.reduction) + ", UM=" + sql::quote(r.unit) +
+                              ", CANT=" + quantity + ", REDUCP=" + sql::number(r.reductionPercent) +
+                              ", SCUTIT=" + sql::number(r.exempted) + ", SUMA2=" + sql::number(r.assessed) +
+                              ", RESTINI=" + sql::number(r.initialArrears) + "\nWHERE IDDAT=" +
+                              sql::number(r.iddat) + " AND IDGOS=" + owner);
+        break;
+      case RowChange::Deleted:
+        sql::execute(db_, "DELETE FROM " + debts + "\nWHERE IDDAT=" + sql::number(r.iddat) + " AND IDGOS=" + owner);
+        break;
+    }
+  }
+  for (auto& b : plan.balances) {
+    BalanceRow& r = b.row;
+    const QString amounts = QStringList{sql::number(r.amount), sql::number(r.rest), sql::number(r.reduction),
+                                        sql::number(r.exemption), sql::number(r.owed), sql::number(r.plus),
+                                        sql::number(r.penalties), sql::number(r.initialOwed),
+                                        sql::number(r.initialPlus), sql::number(r.initialPenalties)}
+                                .join(", ");
+    if (b.change == RowChange::Inserted) {
+      r.idres = balanceIds_.take(idBlock_);
+      sql::execute(db_, "INSERT INTO " + balances +
+                            "\n(IDRES, IDGOS, SATUL, ROL, GRUPA, TIP, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, MAJOR,"
+                            " DATORI, DEPOZI, MAJORI)\nVALUES (" +
+                            QStringList{sql::number(r.idres), owner, sql::quote(r.village), sql::quote(r.role),
+                                        sql::quote(r.group), sql::quote(r.kind)}
+                                .join(", ") +
+                            ", " + amounts + ")");
+    } else if (b.change == RowChange::Updated) {
+      sql::execute(db_, "UPDATE " + balances + "\nSET SUMA=" + sql::number(r.amount) + ", REST=" +
+                            sql::number(r.rest) + ", REDUC=" + sql::number(r.reduction) + ", SCUTIRE=" +
+                            sql::number(r.exemption) + ", DATOR=" + sql::number(r.owed) + ", DEPOZ=" +
+                            sql::number(r.plus) + ", MAJOR=" + sql::number(r.penalties) + ", DATORI=" +
+                            sql::number(r.initialOwed) + ", DEPOZI=" + sql::number(r.initialPlus) + ", MAJORI=" +
+                            sql::number(r.initialPenalties) + "\nWHERE IDRES=" +
+                            sql::number(r.idres) + " AND IDGOS=" + owner);
+    }
+  }
+}
+
+}  // namespace dajdor::reg
