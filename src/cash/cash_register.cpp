@@ -1,0 +1,110 @@
+#include "cash/cash_register.h"
+
+#include "store/day_number.h"
+#include "store/sql_helpers.h"
+
+#include <algorithm>
+
+namespace dajdor::cash {
+namespace {
+
+QString text(const engine::Value& v) { return QString::fromStdString(v.toString()).trimmed(); }
+QDate day(const engine::Value& v) { return v.isNull() ? QDate() : dateOfDay(static_cast<int>(v.toDay())); }
+
+bool before(const CashRow& a, const CashRow& b) {
+  if (a.DATAI != b.DATAI) return a.DATAI < b.DATAI;
+  return a.INCANUME < b.INCANUME;
+}
+
+void sortRows(QList<CashRow>& rows) { std::stable_sort(rows.begin(), rows.end(), before); }
+
+}  // namespace
+
+QString chosenCashier(const QString& listEntry) {
+  return listEntry == kAnyCashier ? QString() : listEntry.trimmed();
+}
+
+void CashRegister::load() {
+  QList<CashRow> rows;
+  const QString documents = sql::table(dataDir_, "Chitante.dbf");
+  const auto sums = sql::query(db_, "SELECT DATAI, INCANUME, SUM(TOTAL) AS TOTAL FROM " + documents + " WHERE TIP IN (" +
+                                        sql::quote("C") + "," + sql::quote("O") + ") GROUP BY DATAI, INCANUME");
+  for (std::size_t r = 0; r < sums->rowCount(); ++r) {
+    CashRow row;
+    row.DATAI = day(sums->value(r, 0));
+    if (!row.DATAI.isValid()) continue;  // a line without a date belongs to no day
+    row.INCANUME = text(sums->value(r, 1));
+    row.DOCJUS = kSummaryText;
+    const std::int64_t total = sums->value(r, 2).toInt();
+    // Payment orders are negative: a day that gave out more than it took in is a payment.
+    if (total < 0)
+      row.PLATIT = -total;
+    else
+      row.INCASAT = total;
+    rows.append(row);
+  }
+  const auto hand = sql::query(db_, "SELECT IDRC, DATAI, DOCJUS, PLATIT, INCASAT, INCANUME FROM " +
+                                        sql::table(dataDir_, "RegCasa.dbf") + " ORDER BY IDRC");
+  for (std::size_t r = 0; r < hand->rowCount(); ++r) {
+    CashRow row;
+    row.IDRC = hand->value(r, 0).toInt();
+    row.DATAI = day(hand->value(r, 1));
+    row.DOCJUS = text(hand->value(r, 2));
+    row.PLATIT = hand->value(r, 3).toInt();
+    row.INCASAT = hand->value(r, 4).toInt();
+    row.INCANUME = text(hand->value(r, 5));
+    // A stored movement is never shown as a summary, whatever its id.
+    if (row.IDRC < 0 || !row.DATAI.isValid()) continue;
+    rows.append(row);
+  }
+  sortRows(rows);
+
+  QStringList cashiers;
+  const auto names = sql::query(db_, "SELECT DISTINCT INCANUME FROM " + documents);
+  for (std::size_t r = 0; r < names->rowCount(); ++r) {
+    const QString name = text(names->value(r, 0));
+    if (!name.isEmpty()) cashiers.append(name);
+  }
+  cashiers.removeDuplicates();
+  cashiers.sort();
+  rows_ = std::move(rows);
+  cashiers_ = std::move(cashiers);
+}
+
+CashDay CashRegister::Filtru(const QDate& date, const QString& cashier) const {
+  const QString only = chosenCashier(cashier);
+  CashDay view;
+  for (const CashRow& row : rows_) {
+    if (!only.isEmpty() && row.INCANUME != only) continue;
+    if (row.DATAI < date) {
+      view.previousBalance += row.INCASAT - row.PLATIT;
+    } else if (row.DATAI == date) {
+      view.rows.append(row);
+      view.totalReceived += row.INCASAT;
+      view.totalPaid += row.PLATIT;
+    }
+  }
+  return view;
+}
+
+void CashRegister::insertRow(const CashRow& row) {
+  rows_.append(row);
+  sortRows(rows_);
+}
+
+void CashRegister::replaceRow(const CashRow& row) {
+  removeRow(row.IDRC);
+  insertRow(row);
+}
+
+void CashRegister::removeRow(std::int64_t idrc) {
+  rows_.removeIf([idrc](const CashRow& r) { return !r.isSummary() && r.IDRC == idrc; });
+}
+
+const CashRow* CashRegister::findRow(std::int64_t idrc) const {
+  for (const CashRow& r : rows_)
+    if (!r.isSummary() && r.IDRC == idrc) return &r;
+  return nullptr;
+}
+
+}  // namespace dajdor::cash
