@@ -44,9 +44,11 @@ class CashRowRecords : public sheet::RecordSource {
 
 }  // namespace
 
-bool ListRegister(TemplateExport& xls, const QString& dataDir, const RegisterHeading& heading, const QDate& day,
+QString templateIn(const QString& dataDir, const QString& name) { return fileInDir(dataDir, name); }
+
+bool ListRegister(TemplateExport& xls, const QString& templatePath, const RegisterHeading& heading, const QDate& day,
                   const QString& cashier, const CashDay& view) {
-  if (!xls.OpenTemplate(fileInDir(dataDir, kRegisterTemplate))) return false;
+  if (!xls.OpenTemplate(templatePath)) return false;
   const QString only = chosenCashier(cashier);
   xls.SetMarker("#PRIMARIA", "Primaria " + heading.townHall);
   xls.SetMarker("#CONTABIL", heading.accountant);
@@ -59,16 +61,16 @@ bool ListRegister(TemplateExport& xls, const QString& dataDir, const RegisterHea
   return true;
 }
 
-bool ListPayments(TemplateExport& xls, engine::Database& db, const QString& dataDir, const QDate& first,
+bool ListPayments(TemplateExport& xls, const QString& templatePath, engine::Database& db, const QString& dataDir, const QDate& first,
                   const QDate& last, const QString& cashier, const CurrentUser& user) {
-  if (!QFile::exists(fileInDir(dataDir, kPaymentsTemplate))) return false;
+  if (!QFile::exists(templatePath)) return false;
   const QString only = user.isRestrictedUser() ? user.name.trimmed() : chosenCashier(cashier);
   QString statement = "SELECT DATAI, DOCJUS, PLATIT FROM " + sql::table(dataDir, "RegCasa.dbf") +
                       " WHERE PLATIT>0 AND DATAI BETWEEN " + sql::date(first) + " AND " + sql::date(last);
   if (!only.isEmpty()) statement += " AND INCANUME=" + sql::quote(only);
   statement += " ORDER BY DATAI";
   const auto rows = sql::query(db, statement);
-  if (!xls.OpenTemplate(fileInDir(dataDir, kPaymentsTemplate))) return false;
+  if (!xls.OpenTemplate(templatePath)) return false;
   xls.SetMarker("#PERIOADA", first.toString(kDateFormat) + " - " + last.toString(kDateFormat));
   ResultSetRecords records(*rows);
   xls.FillRows(records);

@@ -1,7 +1,7 @@
-// The register's two spreadsheet listings, filled from the data directory's
-// templates RegCasa.xlsx and ListPlat.xlsx (the town hall may have edited
-// them). A missing template gives no workbook and no message; a damaged one is
-// reported by the export. The caller then saves the workbook (FinishWorkbook in
+// The register's two spreadsheet listings, filled from the templates
+// RegCasa.xlsx and ListPlat.xlsx (the data directory's, which the town hall may
+// have edited; see templateIn). A missing template gives no workbook and no
+// message; a damaged one is reported by the export. The caller then saves the workbook (FinishWorkbook in
 // the window, a named file from the command line).
 #pragma once
 
@@ -17,6 +17,9 @@ namespace dajdor::cash {
 inline const QString kRegisterTemplate = QStringLiteral("RegCasa.xlsx");
 inline const QString kPaymentsTemplate = QStringLiteral("ListPlat.xlsx");
 
+// The file of a template in the data directory, whatever the case of its name.
+QString templateIn(const QString& dataDir, const QString& name);
+
 struct RegisterHeading {
   QString townHall;    // PrimariaLab
   QString accountant;  // ContabilLab
@@ -24,13 +27,13 @@ struct RegisterHeading {
 
 // "Listeaza Registru de casa": the day's rows shown by Filtru for `cashier`
 // ("" or kAnyCashier for all). True when a workbook is ready to be saved.
-bool ListRegister(TemplateExport& xls, const QString& dataDir, const RegisterHeading& heading, const QDate& day,
+bool ListRegister(TemplateExport& xls, const QString& templatePath, const RegisterHeading& heading, const QDate& day,
                   const QString& cashier, const CashDay& view);
 
 // "Lista plati": the hand-entered payments of RegCasa from `first` to `last`,
 // by date; only `cashier`'s rows when one is chosen, and only the user's own
 // rows for a restricted user. Throws the engine's errors.
-bool ListPayments(TemplateExport& xls, engine::Database& db, const QString& dataDir, const QDate& first,
+bool ListPayments(TemplateExport& xls, const QString& templatePath, engine::Database& db, const QString& dataDir, const QDate& first,
                   const QDate& last, const QString& cashier, const CurrentUser& user);
 
 }  // namespace dajdor::cash

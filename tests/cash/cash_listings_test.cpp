@@ -29,6 +29,8 @@ double amountAt(const sheet_test::CsvRows& rows, int row, int column) {
 class CashListingsTest : public CashTest {
  protected:
   std::filesystem::path output(const QString& name) { return QDir(programDir()).filePath(name).toStdString(); }
+  QString registerTemplate() { return cash::templateIn(dataDir(), cash::kRegisterTemplate); }
+  QString paymentsTemplate() { return cash::templateIn(dataDir(), cash::kPaymentsTemplate); }
   std::filesystem::path scratch() { return QDir(programDir()).filePath("lo").toStdString(); }
 
   void documentsOfTheMonth() {
@@ -51,7 +53,7 @@ TEST_F(CashListingsTest, TheDaysRegisterHasItsHeadingOneLinePerRowAndTotalsThatA
   const cash::CashDay view = openRegister().Filtru(kDay, cash::kAnyCashier);
   ASSERT_EQ(view.rows.size(), 4);
   TemplateExport xls(interaction);
-  ASSERT_TRUE(cash::ListRegister(xls, dataDir(), kHeading, kDay, cash::kAnyCashier, view));
+  ASSERT_TRUE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, cash::kAnyCashier, view));
   ASSERT_TRUE(xls.saveAs(QString::fromStdString(output("register.xlsx").string())));
 
   const auto rows = sheet_test::sheetAsCsv(output("register.xlsx"), "RegCasa", scratch());
@@ -90,7 +92,7 @@ TEST_F(CashListingsTest, AnEmptyDayStillGivesARegisterWithZeroTotals) {
   add({kDay.addDays(-1), "ANA", 700, "C"});
   const cash::CashDay view = openRegister().Filtru(kDay, "ANA");
   TemplateExport xls(interaction);
-  ASSERT_TRUE(cash::ListRegister(xls, dataDir(), kHeading, kDay, "ANA", view));
+  ASSERT_TRUE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, "ANA", view));
   ASSERT_TRUE(xls.saveAs(QString::fromStdString(output("empty.xlsx").string())));
   const auto rows = sheet_test::sheetAsCsv(output("empty.xlsx"), "RegCasa", scratch());
   EXPECT_EQ(csvCell(rows, 9, 3), "TOTAL");
@@ -107,7 +109,7 @@ TEST_F(CashListingsTest, ThePaymentsListHoldsTheHandEnteredPaymentsOfThePeriodBy
   admin.name = "ADMIN";
   admin.level = UserLevel::Admin;
   TemplateExport xls(interaction);
-  ASSERT_TRUE(cash::ListPayments(xls, db(), dataDir(), QDate(2026, 5, 1), QDate(2026, 5, 31), cash::kAnyCashier, admin));
+  ASSERT_TRUE(cash::ListPayments(xls, paymentsTemplate(), db(), dataDir(), QDate(2026, 5, 1), QDate(2026, 5, 31), cash::kAnyCashier, admin));
   ASSERT_TRUE(xls.saveAs(QString::fromStdString(output("payments.xlsx").string())));
   const auto rows = sheet_test::sheetAsCsv(output("payments.xlsx"), "Lista_Plati", scratch());
   EXPECT_EQ(csvCell(rows, 2, 4), "LISTA PLATILOR");
@@ -155,7 +157,7 @@ TEST_F(CashListingsTest, ThePaymentsListOfACashierOrOfARestrictedUserHoldsOnlyTh
   for (const Case& c : cases) {
     SCOPED_TRACE((c.chosen + " / " + c.user->name).toStdString());
     TemplateExport xls(interaction);
-    ASSERT_TRUE(cash::ListPayments(xls, db(), dataDir(), QDate(2026, 5, 1), QDate(2026, 5, 31), c.chosen, *c.user));
+    ASSERT_TRUE(cash::ListPayments(xls, paymentsTemplate(), db(), dataDir(), QDate(2026, 5, 1), QDate(2026, 5, 31), c.chosen, *c.user));
     const QString file = QDir(programDir()).filePath("list.xlsx");
     ASSERT_TRUE(xls.saveAs(file));
     EXPECT_EQ(listedDocuments(file), c.documents);
@@ -167,35 +169,33 @@ TEST_F(CashListingsTest, AMissingTemplateGivesNoWorkbookAndNoMessageADamagedOneI
   const cash::CashDay view = openRegister().Filtru(kDay, cash::kAnyCashier);
   CurrentUser admin;
   admin.level = UserLevel::Admin;
-  const QString registerTemplate = QDir(dataDir()).filePath(cash::kRegisterTemplate);
-  const QString paymentsTemplate = QDir(dataDir()).filePath(cash::kPaymentsTemplate);
-  ASSERT_TRUE(QFile::remove(registerTemplate));
-  ASSERT_TRUE(QFile::remove(paymentsTemplate));
+  ASSERT_TRUE(QFile::remove(registerTemplate()));
+  ASSERT_TRUE(QFile::remove(paymentsTemplate()));
   int opened = 0;
   const auto open = [&opened](const QString&) { return ++opened > 0; };
   {
     TemplateExport xls(interaction);
-    EXPECT_FALSE(cash::ListRegister(xls, dataDir(), kHeading, kDay, "", view));
+    EXPECT_FALSE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, "", view));
     EXPECT_EQ(xls.FinishWorkbook(programDir(), open), "");
-    EXPECT_FALSE(cash::ListPayments(xls, db(), dataDir(), kDay, kDay, "", admin));
+    EXPECT_FALSE(cash::ListPayments(xls, paymentsTemplate(), db(), dataDir(), kDay, kDay, "", admin));
     EXPECT_EQ(xls.FinishWorkbook(programDir(), open), "");
   }
   EXPECT_TRUE(interaction.messages.isEmpty());
   EXPECT_EQ(opened, 0);
   EXPECT_TRUE(QDir(programDir()).entryList({"Rap*"}).isEmpty());
 
-  for (const QString& file : {registerTemplate, paymentsTemplate}) {
+  for (const QString& file : {registerTemplate(), paymentsTemplate()}) {
     QFile damaged(file);
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("not a workbook");
   }
   TemplateExport xls(interaction);
-  EXPECT_FALSE(cash::ListRegister(xls, dataDir(), kHeading, kDay, "", view));
-  EXPECT_FALSE(cash::ListPayments(xls, db(), dataDir(), kDay, kDay, "", admin));
+  EXPECT_FALSE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, "", view));
+  EXPECT_FALSE(cash::ListPayments(xls, paymentsTemplate(), db(), dataDir(), kDay, kDay, "", admin));
   EXPECT_EQ(xls.FinishWorkbook(programDir(), open), "");
   ASSERT_EQ(interaction.messages.size(), 2);
-  EXPECT_TRUE(interaction.messages[0].text.contains(registerTemplate)) << interaction.messages[0].text.toStdString();
-  EXPECT_TRUE(interaction.messages[1].text.contains(paymentsTemplate)) << interaction.messages[1].text.toStdString();
+  EXPECT_TRUE(interaction.messages[0].text.contains(registerTemplate())) << interaction.messages[0].text.toStdString();
+  EXPECT_TRUE(interaction.messages[1].text.contains(paymentsTemplate())) << interaction.messages[1].text.toStdString();
   EXPECT_EQ(opened, 0);
 }
 
