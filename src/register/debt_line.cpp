@@ -4,8 +4,18 @@
 
 namespace dajdor::reg {
 
+Currency RateCache::rate(const QString& name) const {
+  auto it = values_.find(name);
+  if (it == values_.end()) it = values_.emplace(name, Currency::fromDouble(rates_.value(name))).first;
+  return it->second;
+}
+
 Currency pageQuantity(const PageValues& page, const QString& name) {
-  return Currency::fromText(normalisedNumber(page.value(name)));
+  const auto it = page.constFind(name);
+  if (it == page.constEnd()) return {};
+  Currency value;
+  if (Currency::parsePlain(*it, value)) return value;
+  return Currency::fromText(normalisedNumber(*it));
 }
 
 std::int64_t pageWhole(const PageValues& page, const QString& name) { return pageQuantity(page, name).truncated(); }

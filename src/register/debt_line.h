@@ -6,8 +6,11 @@
 #include "register/taxpayer.h"
 #include "store/currency.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
+
+#include <unordered_map>
 
 namespace dajdor::reg {
 
@@ -26,18 +29,43 @@ struct DebtLine {
 
 using DebtLines = QList<DebtLine>;
 
+// A cheap hash of the short names the calculators look up hundreds of times per
+// taxpayer (FNV-1a over the UTF-16 text).
+struct NameHash {
+  std::size_t operator()(const QString& name) const noexcept {
+    std::uint64_t h = 1469598103934665603ull;
+    for (const QChar ch : name) h = (h ^ ch.unicode()) * 1099511628211ull;
+    return static_cast<std::size_t>(h);
+  }
+};
+
+// The rates as numbers, read once per name: a batch reads the same few hundred
+// rates for every taxpayer.
+class RateCache {
+ public:
+  explicit RateCache(const admin::Rates& rates) : rates_(rates) {}
+  Currency rate(const QString& name) const;
+
+ private:
+  const admin::Rates& rates_;
+  mutable std::unordered_map<QString, Currency, NameHash> values_;
+};
+
 // What every calculator reads besides its page.
 struct TaxContext {
   const Taxpayer& taxpayer;
   const admin::Rates& rates;
   int workYear = kWorkYear;
+  const RateCache* cache = nullptr;  // optional
 
   bool legalPerson() const { return taxpayer.type.trimmed() == kLegalPerson; }
   // The bonus for full early payment is granted: natural persons always, legal
   // persons when the administration grants it to them.
   bool bonusGranted() const { return !legalPerson() || rates.bonusLegalPersons(); }
   // A rate of the administration, to four decimals.
-  Currency rate(const QString& name) const { return Currency::fromDouble(rates.value(name)); }
+  Currency rate(const QString& name) const {
+    return cache ? cache->rate(name) : Currency::fromDouble(rates.value(name));
+  }
 };
 
 // Reading a page's texts (assessment_pages.h) as the calculators need them.

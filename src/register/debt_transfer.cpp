@@ -28,7 +28,7 @@ int firstOfGroup(const QList<PlannedRow<Row>>& rows, const QString& group) {
 // CarryTaxArrears: the arrears page becomes the initial arrears, plus and
 // penalties of the group's balance, unless the group's balance is of kind "A".
 void carryTaxArrears(QList<PlannedRow<BalanceRow>>& balances, const TaxpayerFile& file, const TaxContext& context) {
-  for (const TaxArrears& a : MainTaxArrears(file.pages[11], context)) {
+  for (const TaxArrears& a : mainTaxArrears(file.pages[11], context)) {
     const int first = firstOfGroup(balances, a.group);
     if (first < 0) {
       BalanceRow row;
@@ -92,7 +92,7 @@ int TransferPlan::writes() const {
   return n;
 }
 
-DebtLines AssessTaxpayer(const TaxpayerFile& file, const TaxContext& context) {
+DebtLines assessTaxpayer(const TaxpayerFile& file, const TaxContext& context) {
   const auto& p = file.pages;
   DebtLines lines = AssessExtravilan(p[1], context);
   lines.append(AssessBuildings(p[2], context));
@@ -106,48 +106,53 @@ DebtLines AssessTaxpayer(const TaxpayerFile& file, const TaxContext& context) {
 
 DebtLineSet::DebtLineSet(const QList<DebtRow>& rows, const Taxpayer& taxpayer, int workYear)
     : taxpayer_(taxpayer), firstDay_(dayNumber(QDate(workYear, 1, 1))) {
+  entries_.reserve(rows.size() + 160);
+  assessed_.reserve(static_cast<std::size_t>(rows.size()) + 160);
   for (const DebtRow& row : rows) {
-    if (row.kind == kAssessedKind && !assessed_.contains(lineKey(row.group, row.name)))
-      assessed_.insert(lineKey(row.group, row.name), static_cast<int>(entries_.size()));
+    if (row.kind == kAssessedKind) assessed_.emplace(lineKey(row.group, row.name), static_cast<int>(entries_.size()));
     entries_.append({row, true, false, row});
   }
 }
 
 DebtRow& DebtLineSet::OpenDebtLine(const QString& group, const QString& name) {
   const QString key = lineKey(group, name);
-  auto it = assessed_.constFind(key);
-  if (it == assessed_.constEnd()) {
+  auto it = assessed_.find(key);
+  if (it == assessed_.end()) {
     DebtRow row;
     row.role = taxpayer_.role;
     row.kind = kAssessedKind;
     row.group = group;
     row.name = name;
-    it = assessed_.insert(key, static_cast<int>(entries_.size()));
+    it = assessed_.emplace(key, static_cast<int>(entries_.size())).first;
     entries_.append({row, false, false, row});
   }
-  Entry& entry = entries_[*it];
+  Entry& entry = entries_[it->second];
   entry.opened = true;
   entry.row.village = taxpayer_.village;
   entry.row.firstDay = firstDay_;
   return entry.row;
 }
 
-void DebtLineSet::SetAssessedAmount(DebtRow& row, std::int64_t tax) {
+bool DebtLineSet::has(const QString& group, const QString& name) const {
+  return assessed_.find(lineKey(group, name)) != assessed_.end();
+}
+
+void DebtLineSet::setAssessedAmount(DebtRow& row, std::int64_t tax) {
   const std::int64_t changed = row.amount - row.assessed;
   row.amount = tax + changed;
   row.assessed = tax;
 }
 
-void DebtLineSet::Assess(DebtRow& row, const DebtLine& line) {
+void DebtLineSet::assess(DebtRow& row, const DebtLine& line) {
   row.unit = line.unit;
   row.quantity = line.quantity;
   row.reductionPercent = line.reductionPercent.rounded();
   row.reduction = line.reduction.rounded();
   row.exempted = line.exemption.rounded();
-  SetAssessedAmount(row, line.tax.rounded());
+  setAssessedAmount(row, line.tax.rounded());
 }
 
-void DebtLineSet::CarryArrears(DebtRow& row, std::int64_t amount) {
+void DebtLineSet::carryArrears(DebtRow& row, std::int64_t amount) {
   row.arrears += amount - row.initialArrears;
   row.initialArrears = amount;
   // A line taxed this year keeps the unit and quantity of its tax.
@@ -172,12 +177,17 @@ QList<PlannedRow<DebtRow>> DebtLineSet::close() const {
   return rows;
 }
 
-TransferPlan PlanTransfer(const TaxpayerFile& file, const TaxContext& context) {
+TransferPlan planTransfer(const TaxpayerFile& file, const TaxContext& context) {
   DebtLineSet set(file.debts, file.taxpayer, context.workYear);
-  for (const DebtLine& line : AssessTaxpayer(file, context))
-    DebtLineSet::Assess(set.OpenDebtLine(line.group, line.name), line);
-  for (const OtherArrears& a : OtherTaxArrears(file.pages[11]))
-    DebtLineSet::CarryArrears(set.OpenDebtLine(a.label, a.label), a.amount);
+  for (const DebtLine& line : assessTaxpayer(file, context)) {
+    // A line that carries nothing and does not exist yet would be created and
+    // dropped again: most of a taxpayer's hundred and more possible lines.
+    const bool empty = line.tax.rounded() == 0 && line.reduction.rounded() == 0;
+    if (empty && !set.has(line.group, line.name)) continue;
+    DebtLineSet::assess(set.OpenDebtLine(line.group, line.name), line);
+  }
+  for (const OtherArrears& a : otherTaxArrears(file.pages[11]))
+    DebtLineSet::carryArrears(set.OpenDebtLine(a.label, a.label), a.amount);
 
   TransferPlan plan;
   plan.debts = set.close();

@@ -78,7 +78,7 @@ struct TransferPlan {
 // The taxpayer's lines of the year, in the order the debt generation opens them:
 // unbuilt land, buildings, annexes, built-up land, vehicles, unregistered
 // vehicles, other taxes.
-DebtLines AssessTaxpayer(const TaxpayerFile& file, const TaxContext& context);
+DebtLines assessTaxpayer(const TaxpayerFile& file, const TaxContext& context);
 
 // The working set of a taxpayer's Datorii rows during a transfer.
 class DebtLineSet {
@@ -88,13 +88,15 @@ class DebtLineSet {
   // OpenDebtLine: the taxpayer's row (group, name, "A"), created when missing;
   // its village and DINDATA are rewritten.
   DebtRow& OpenDebtLine(const QString& group, const QString& name);
+  // Whether the taxpayer has the row (group, name, "A") already.
+  bool has(const QString& group, const QString& name) const;
   // The assessed amount t of an open line: what payments changed so far
   // (SUMA - SUMA2) is kept, SUMA2 becomes t.
-  static void SetAssessedAmount(DebtRow& row, std::int64_t tax);
+  static void setAssessedAmount(DebtRow& row, std::int64_t tax);
   // Unit, quantity, bonus, exemption and the assessed amount of a calculated line.
-  static void Assess(DebtRow& row, const DebtLine& line);
+  static void assess(DebtRow& row, const DebtLine& line);
   // Arrears of another tax from the arrears page: payments already made on them stay counted.
-  static void CarryArrears(DebtRow& row, std::int64_t amount);
+  static void carryArrears(DebtRow& row, std::int64_t amount);
 
   // CloseDebtLine for every line: a row that carries nothing (no assessed amount,
   // no arrears, no bonus) is dropped, deleted when it was stored before.
@@ -108,12 +110,12 @@ class DebtLineSet {
     DebtRow original;
   };
   QList<Entry> entries_;
-  QHash<QString, int> assessed_;  // group + '\n' + name -> first entry of kind "A"
+  std::unordered_map<QString, int, NameHash> assessed_;  // group + '\n' + name -> first entry of kind "A"
   const Taxpayer& taxpayer_;
   int firstDay_ = 0;
 };
 
 // The whole transfer of one taxpayer. `file.taxpayer.role` must not be empty.
-TransferPlan PlanTransfer(const TaxpayerFile& file, const TaxContext& context);
+TransferPlan planTransfer(const TaxpayerFile& file, const TaxContext& context);
 
 }  // namespace dajdor::reg

@@ -16,7 +16,7 @@ DebtLines AssessOtherTaxes(const PageValues& page, const TaxContext& context) {
   return lines;
 }
 
-QList<OtherArrears> OtherTaxArrears(const PageValues& page) {
+QList<OtherArrears> otherTaxArrears(const PageValues& page) {
   static const QStringList labels = {"Vehicule lente", "Taxa pe pasune", "Concesionari", "Iluminat",
                                      "Salubritate",    "PSI",            "Paza"};
   QList<OtherArrears> arrears;
@@ -25,7 +25,7 @@ QList<OtherArrears> OtherTaxArrears(const PageValues& page) {
   return arrears;
 }
 
-QList<TaxArrears> MainTaxArrears(const PageValues& page, const TaxContext& context) {
+QList<TaxArrears> mainTaxArrears(const PageValues& page, const TaxContext& context) {
   const QStringList groups = {kGroupLandOutside, kGroupBuildings, kGroupLandInside, kGroupVehicles};
   const bool noPenalties = context.rates.noPenaltiesMode() && context.taxpayer.noPenalties;
   QList<TaxArrears> arrears;

@@ -15,7 +15,7 @@ struct OtherArrears {
   QString label;
   std::int64_t amount = 0;
 };
-QList<OtherArrears> OtherTaxArrears(const PageValues& page);
+QList<OtherArrears> otherTaxArrears(const PageValues& page);
 
 // Arrears, penalties and plus of one of the four main taxes.
 struct TaxArrears {
@@ -26,6 +26,6 @@ struct TaxArrears {
 };
 // In the order extravilan, buildings, intravilan, vehicles. Penalties are 0 for
 // a taxpayer with NOTAX "DA" while the administration waives penalties.
-QList<TaxArrears> MainTaxArrears(const PageValues& page, const TaxContext& context);
+QList<TaxArrears> mainTaxArrears(const PageValues& page, const TaxContext& context);
 
 }  // namespace dajdor::reg

@@ -5,6 +5,8 @@
 #include "register/page_catalogue.h"
 #include "register/taxpayer_editor_dialog.h"
 #include "register/taxpayer_register.h"
+#include "register/to_payment.h"
+#include "register/vehicle_details_widget.h"
 #include "session/app_context.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
@@ -28,6 +30,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dajdor::reg {
@@ -258,9 +261,10 @@ QWidget* RegisterWindow::buildRegisterPage() {
   connect(change, &QPushButton::clicked, this, &RegisterWindow::LbSpeedButton3Click);
   QPushButton* remove = button("LbSpeedButton4", "&Sterge ROL", page);
   connect(remove, &QPushButton::clicked, this, &RegisterWindow::LbSpeedButton4Click);
-  // Debt generation comes with its own window code; until then its buttons are shown disabled.
-  QPushButton* toPayment = button("AddLaPlata", "A&dauga Gospodaria (ROL) la plata", page, false);
-  QPushButton* allToPayment = button("AddAllPlata", "Adauga toate &Localitatile la plata", page, false);
+  QPushButton* toPayment = button("AddLaPlata", "A&dauga Gospodaria (ROL) la plata", page);
+  connect(toPayment, &QPushButton::clicked, this, &RegisterWindow::AddLaPlata);
+  QPushButton* allToPayment = button("AddAllPlata", "Adauga toate &Localitatile la plata", page);
+  connect(allToPayment, &QPushButton::clicked, this, [this] { AddAllPlata(); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(total_);
   buttons->addStretch(1);
@@ -304,6 +308,10 @@ QWidget* RegisterWindow::buildPageSlot(int number) {
   auto* layout = new QVBoxLayout(slot);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(page, 1);
+  if (number == 5) {
+    vehicleDetails_ = new VehicleDetailsWidget(context_, slot);
+    layout->addWidget(vehicleDetails_);
+  }
   layout->addWidget(panel);
   return slot;
 }
@@ -465,6 +473,7 @@ void RegisterWindow::ListView1SelectItem(int item) {
   if (AssessmentPageWidget* shown = page(target)) {
     shown->load(current->idgos);
     modifiedPanels_[target - 1]->hide();
+    if (target == 5) vehicleDetails_->setTaxpayer(current->idgos);
   }
   pages_->setCurrentIndex(target);
   // The taxpayer's own village, also when the list shows every village.
@@ -548,6 +557,38 @@ void RegisterWindow::LbSpeedButton3Click() {
   }
   addVillage(after.village, false);
   reopenAt(after.village, after.name, after.idgos);
+}
+
+void RegisterWindow::AddLaPlata() {
+  SettingsFile settings(sql::tablePath(context_.paths.dataDir, SettingsFile::kFileName));
+  const std::optional<Taxpayer> shown = list_.isOpen() ? list_.currentTaxpayer() : std::nullopt;
+  reg::AddLaPlata({*context_.database, context_.paths.dataDir, settings, context_.rates, *context_.interaction},
+                  shown, village_->currentText());
+}
+
+void RegisterWindow::AddAllPlata(bool unattended) {
+  SettingsFile settings(sql::tablePath(context_.paths.dataDir, SettingsFile::kFileName));
+  QStringList villages;
+  for (int i = 0; i < village_->count(); ++i) villages.append(village_->itemText(i));
+  const std::optional<Taxpayer> current = list_.isOpen() ? list_.currentTaxpayer() : std::nullopt;
+  const auto summary = reg::AddAllPlata(
+      {*context_.database, context_.paths.dataDir, settings, context_.rates, *context_.interaction},
+      villages.isEmpty() ? context_.villages : villages, unattended);
+  if (summary && current) reopenAt(selectedVillage(), current->name, current->idgos);
+}
+
+void RegisterWindow::StartAutoAddTimer() {
+  if (!autoAddTimer_) {
+    autoAddTimer_ = new QTimer(this);
+    autoAddTimer_->setObjectName("AutoAddTimer");
+    autoAddTimer_->setInterval(3000);
+    connect(autoAddTimer_, &QTimer::timeout, this, [this] {
+      autoAddTimer_->stop();
+      AddAllPlata(true);
+      done(QDialog::Accepted);
+    });
+  }
+  autoAddTimer_->start();
 }
 
 void RegisterWindow::LbSpeedButton4Click() {

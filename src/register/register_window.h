@@ -18,6 +18,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
+class QTimer;
 
 namespace dajdor {
 struct AppContext;
@@ -28,6 +29,7 @@ namespace dajdor::reg {
 class AssessmentPageWidget;
 class RegisterListModel;
 class TaxpayerEditorDialog;
+class VehicleDetailsWidget;
 
 class RegisterWindow : public QDialog {
   Q_OBJECT
@@ -53,6 +55,13 @@ class RegisterWindow : public QDialog {
   void AddGospodarie();
   void LbSpeedButton3Click();  // "&Modifica ROL"
   void LbSpeedButton4Click();  // "&Sterge ROL"
+  // The debt generation: the taxpayer shown, or every taxpayer of every village
+  // (without questions or messages when unattended).
+  void AddLaPlata();
+  void AddAllPlata(bool unattended = false);
+  // After the unattended daily import: in 3 s, every taxpayer is sent to
+  // payment unattended and the window closes.
+  void StartAutoAddTimer();
 
   const RegisterList& list() const { return list_; }
   int activePage() const;
@@ -99,6 +108,8 @@ class RegisterWindow : public QDialog {
   QList<QWidget*> noPenaltiesPair_;
   QList<AssessmentPageWidget*> assessment_;  // page n at n - 1
   QList<QWidget*> modifiedPanels_;           // Modi<n> at n - 1
+  QTimer* autoAddTimer_ = nullptr;
+  VehicleDetailsWidget* vehicleDetails_ = nullptr;  // under the vehicles page
 };
 
 }  // namespace dajdor::reg

@@ -150,6 +150,8 @@ const QVector<int>& TransferStore::columnsOf(const QString& table, const engine:
 
 void TransferStore::readPages(TaxpayerFile& file) {
   const std::int64_t idgos = file.taxpayer.idgos;
+  for (int page = kFirstPage; page <= kLastPage; ++page)
+    file.pages[page].reserve(assessmentPage(page).inputs().size());
   bool missing = false;
   for (const QString& table : pageTables()) {
     const auto rows = sql::query(db_, "SELECT * FROM " + sql::table(dataDir_, table) + " " + idCondition(idgos));

@@ -21,7 +21,7 @@ auto atomically(engine::Database& db, Work work) {
 
 TransferOutcome transferInTransaction(TransferStore& store, const Taxpayer& taxpayer, const TaxContext& context) {
   TaxpayerFile file = store.read(taxpayer);
-  TransferPlan plan = PlanTransfer(file, context);
+  TransferPlan plan = planTransfer(file, context);
   const QString problem = store.problem(plan, taxpayer);
   if (!problem.isEmpty()) return {false, problem};
   store.write(plan, taxpayer);
@@ -44,22 +44,22 @@ void tell(const BatchOptions& options, const QStringList& refusals) {
 
 }  // namespace
 
-QString NoRoleRefusal(const Taxpayer& taxpayer) {
+QString noRoleRefusal(const Taxpayer& taxpayer) {
   return QStringLiteral("%1 nu are trecut ROL-ul si a fost respins.").arg(taxpayer.name);
 }
 
-QString TransferSummaryText(const TransferSummary& summary) {
+QString transferSummaryText(const TransferSummary& summary) {
   return QStringLiteral("Au fost adaugate la plata %1 ROL-uri si respinse %2 ROL-uri.")
       .arg(summary.added)
       .arg(summary.refused);
 }
 
 TransferOutcome TransferToDebts(TransferStore& store, const Taxpayer& taxpayer, const TaxContext& context) {
-  if (taxpayer.role.trimmed().isEmpty()) return {false, NoRoleRefusal(taxpayer)};
+  if (taxpayer.role.trimmed().isEmpty()) return {false, noRoleRefusal(taxpayer)};
   return atomically(store.db(), [&] { return transferInTransaction(store, taxpayer, context); });
 }
 
-QList<Taxpayer> TaxpayersToTransfer(engine::Database& db, const QString& dataDir, const QStringList& villages) {
+QList<Taxpayer> taxpayersToTransfer(engine::Database& db, const QString& dataDir, const QStringList& villages) {
   RegisterList list;
   list.open(db, dataDir);
   QList<Taxpayer> taxpayers;
@@ -82,7 +82,7 @@ QList<Taxpayer> TaxpayersToTransfer(engine::Database& db, const QString& dataDir
   return taxpayers;
 }
 
-QList<Taxpayer> TaxpayersById(engine::Database& db, const QString& dataDir, const QList<std::int64_t>& ids,
+QList<Taxpayer> taxpayersById(engine::Database& db, const QString& dataDir, const QList<std::int64_t>& ids,
                               QList<std::int64_t>* unknown) {
   QList<Taxpayer> taxpayers;
   for (const std::int64_t id : ids) {
@@ -95,9 +95,10 @@ QList<Taxpayer> TaxpayersById(engine::Database& db, const QString& dataDir, cons
   return taxpayers;
 }
 
-TransferSummary TransferTaxpayers(TransferStore& store, const QList<Taxpayer>& taxpayers, const admin::Rates& rates,
+TransferSummary transferTaxpayers(TransferStore& store, const QList<Taxpayer>& taxpayers, const admin::Rates& rates,
                                   int workYear, const BatchOptions& options) {
   TransferSummary summary;
+  const RateCache cache(rates);
   if (options.interaction) options.interaction->progressStart(QStringLiteral("Transfer la datorii..."), taxpayers.size());
   const int per = std::max(1, options.taxpayersPerTransaction);
   for (qsizetype first = 0; first < taxpayers.size(); first += per) {
@@ -105,7 +106,7 @@ TransferSummary TransferTaxpayers(TransferStore& store, const QList<Taxpayer>& t
     TransferSummary done;
     try {
       engine::Transaction transaction(store.db());
-      for (const Taxpayer& t : batch) count(done, TransferToDebts(store, t, {t, rates, workYear}));
+      for (const Taxpayer& t : batch) count(done, TransferToDebts(store, t, {t, rates, workYear, &cache}));
       transaction.commit();
     } catch (const std::exception&) {
       // Whatever failed is rolled back with the whole batch; each taxpayer goes
@@ -113,7 +114,7 @@ TransferSummary TransferTaxpayers(TransferStore& store, const QList<Taxpayer>& t
       done = {};
       for (const Taxpayer& t : batch) {
         try {
-          count(done, TransferToDebts(store, t, {t, rates, workYear}));
+          count(done, TransferToDebts(store, t, {t, rates, workYear, &cache}));
         } catch (const std::exception& e) {
           count(done, {false, QStringLiteral("%1 (ROL %2, %3) a fost respins: %4")
                                   .arg(t.name, t.role, t.village, sql::message(e))});

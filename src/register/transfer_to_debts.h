@@ -36,17 +36,17 @@ struct TransferSummary {
 };
 
 // "<NUMEP> nu are trecut ROL-ul si a fost respins."
-QString NoRoleRefusal(const Taxpayer& taxpayer);
+QString noRoleRefusal(const Taxpayer& taxpayer);
 // "Au fost adaugate la plata N ROL-uri si respinse M ROL-uri."
-QString TransferSummaryText(const TransferSummary& summary);
+QString transferSummaryText(const TransferSummary& summary);
 
 // Every taxpayer to send, in AddAllPlata's order: village after village as
 // `villages` lists them, each in the register's order (name, role); then the
 // taxpayers of a village the list lacks, so that nobody is left out.
-QList<Taxpayer> TaxpayersToTransfer(engine::Database& db, const QString& dataDir, const QStringList& villages);
+QList<Taxpayer> taxpayersToTransfer(engine::Database& db, const QString& dataDir, const QStringList& villages);
 // The taxpayers with these IDGOS, in the order given; unknown ones are skipped
 // and returned in `unknown`.
-QList<Taxpayer> TaxpayersById(engine::Database& db, const QString& dataDir, const QList<std::int64_t>& ids,
+QList<Taxpayer> taxpayersById(engine::Database& db, const QString& dataDir, const QList<std::int64_t>& ids,
                               QList<std::int64_t>* unknown = nullptr);
 
 struct BatchOptions {
@@ -57,7 +57,7 @@ struct BatchOptions {
 };
 
 // The batch: every taxpayer in order, counted as added or refused.
-TransferSummary TransferTaxpayers(TransferStore& store, const QList<Taxpayer>& taxpayers, const admin::Rates& rates,
+TransferSummary transferTaxpayers(TransferStore& store, const QList<Taxpayer>& taxpayers, const admin::Rates& rates,
                                   int workYear, const BatchOptions& options = {});
 
 }  // namespace dajdor::reg

@@ -62,16 +62,26 @@ DebtLine vehicleLine(const TaxContext& context, const QString& name, const QStri
   return line;
 }
 
-// A rate per vehicle times the number of vehicles, for each class of a grid page.
-void countedClasses(DebtLines& lines, const PageValues& page, const TaxContext& context, const QString& prefix,
-                    const QStringList& classes) {
+// The inputs (also the rates) and line names of a grid page, column A then B.
+struct GridClass {
+  QString input, line;
+};
+QList<GridClass> gridClasses(const QString& prefix, const QStringList& classes) {
+  QList<GridClass> all;
   for (const QString& column : {QStringLiteral("A"), QStringLiteral("B")})
-    for (int n = 1; n <= classes.size(); ++n) {
-      const QString name = prefix + QString::number(n) + column;
-      const std::int64_t count = pageWhole(page, name);
-      const QString lineName = classes[n - 1] + (column == "B" ? "fara " : "") + "susp.pneum.";
-      lines.append(vehicleLine(context, lineName, "buc", Currency::whole(count), context.rate(name) * count));
-    }
+    for (int n = 1; n <= classes.size(); ++n)
+      all.append({prefix + QString::number(n) + column,
+                  classes[n - 1] + (column == "B" ? "fara " : "") + "susp.pneum."});
+  return all;
+}
+
+// A rate per vehicle times the number of vehicles, for each class of a grid page.
+void countedClasses(DebtLines& lines, const PageValues& page, const TaxContext& context,
+                    const QList<GridClass>& classes) {
+  for (const GridClass& c : classes) {
+    const std::int64_t count = pageWhole(page, c.input);
+    lines.append(vehicleLine(context, c.line, "buc", Currency::whole(count), context.rate(c.input) * count));
+  }
 }
 
 // Tractors and buses: a rate per 200 cm3 of each vehicle, times the number of vehicles.
@@ -91,18 +101,30 @@ void capacityLines(DebtLines& lines, const PageValues& page, const TaxContext& c
 DebtLines AssessVehicles(const PageValues& vehicles, const PageValues& trucks, const PageValues& combinations,
                          const PageValues& water, const TaxContext& context) {
   DebtLines lines;
+  lines.reserve(128);
+  static const QStringList inputs = [] {
+    QStringList names;
+    for (int n = 0; n <= 23; ++n) names.append(QStringLiteral("AUTO%1").arg(n));
+    return names;
+  }();
+  static const QStringList lineNames = [] {
+    QStringList names;
+    for (int n = 0; n <= 23; ++n) names.append(carLineName(n));
+    return names;
+  }();
   for (int n = 1; n <= 23; ++n) {
     if (n == 12 || n == 13) continue;
-    const QString name = QStringLiteral("AUTO%1").arg(n);
-    const std::int64_t input = pageWhole(vehicles, name);
+    const std::int64_t input = pageWhole(vehicles, inputs[n]);
     const std::int64_t quantity = n == 10 || n == 11 ? capacityUnits(input) : input;
-    lines.append(vehicleLine(context, carLineName(n), n == 11 ? "unit" : "buc", Currency::whole(quantity),
-                             context.rate(name) * quantity));
+    lines.append(vehicleLine(context, lineNames[n], n == 11 ? "unit" : "buc", Currency::whole(quantity),
+                             context.rate(inputs[n]) * quantity));
   }
   capacityLines(lines, vehicles, context, "Tractoare inmatriculate ", "TRACCAP", "TRACBUC", "AUTO13", 4);
   capacityLines(lines, vehicles, context, "Autobuze,autocare,microbuze ", "ATBCAP", "ATBCANT", "AUTO12", 2);
-  countedClasses(lines, trucks, context, "G", kTruckClasses);
-  countedClasses(lines, combinations, context, "GC", kCombinationClasses);
+  static const QList<GridClass> truckClasses = gridClasses("G", kTruckClasses);
+  static const QList<GridClass> combinationClasses = gridClasses("GC", kCombinationClasses);
+  countedClasses(lines, trucks, context, truckClasses);
+  countedClasses(lines, combinations, context, combinationClasses);
   for (int n = 1; n <= kWaterVehicles.size(); ++n) {
     const QString name = QStringLiteral("APA%1").arg(n);
     const std::int64_t input = pageWhole(water, name);

@@ -18,7 +18,7 @@ class CounterBlock {
   qint64 take(qint64 wanted = 1) {
     if (next_ == end_) {
       const qint64 count = wanted < 1 ? 1 : wanted;
-      next_ = settings_.ReserveCounter(section_, key_, count);
+      next_ = settings_.reserveCounter(section_, key_, count);
       end_ = next_ + count;
     }
     return next_++;

@@ -26,6 +26,30 @@ Currency Currency::fromText(const QString& text) {
   return fromValue(v);
 }
 
+bool Currency::parsePlain(QStringView text, Currency& out) {
+  text = text.trimmed();
+  qsizetype i = 0;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (negative || (i < text.size() && text[i] == '+')) ++i;
+  std::int64_t whole = 0, fraction = 0;
+  int digits = 0, decimals = 0;
+  for (; i < text.size() && text[i].isDigit(); ++i, ++digits) {
+    if (digits >= 14) return false;
+    whole = whole * 10 + text[i].digitValue();
+  }
+  if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+    for (++i; i < text.size() && text[i].isDigit(); ++i, ++decimals) {
+      if (decimals >= 4) return false;
+      fraction = fraction * 10 + text[i].digitValue();
+    }
+  }
+  if (i != text.size() || digits + decimals == 0) return false;
+  for (int d = decimals; d < 4; ++d) fraction *= 10;
+  const std::int64_t units = whole * kScale + fraction;
+  out = Currency(negative ? -units : units);
+  return true;
+}
+
 Currency Currency::fromValue(const engine::Value& value) {
   if (!value.isNumber()) return {};
   if (!value.isExact()) return fromDouble(value.toDouble());

@@ -25,6 +25,9 @@ class Currency {
   // A number written with '.' ("12", "-0.0001", "3.14159" -> 3.1416); 0 for a text
   // that is not a number.
   static Currency fromText(const QString& text);
+  // A plain decimal as the tables give it ("12", "-0.5", " 3,25 "): sign, digits,
+  // '.' or ',' and at most four decimals. False for anything else.
+  static bool parsePlain(QStringView text, Currency& out);
   // A number of the engine (exact decimals are taken exactly); NULL reads as 0.
   static Currency fromValue(const engine::Value& value);
 

@@ -201,10 +201,10 @@ QString SettingsFile::ReadCounter(const QString& section, const QString& key) co
 }
 
 QString SettingsFile::NextCounter(const QString& section, const QString& key) {
-  return QString::number(ReserveCounter(section, key, 1));
+  return QString::number(reserveCounter(section, key, 1));
 }
 
-qint64 SettingsFile::ReserveCounter(const QString& section, const QString& key, qint64 count) {
+qint64 SettingsFile::reserveCounter(const QString& section, const QString& key, qint64 count) {
   checkWritable(section, key, QString());
   FileLock lock(lockPath(path_));
   IniDocument doc = IniDocument::load(path_);

@@ -39,7 +39,7 @@ class SettingsFile {
   // Hands out `count` consecutive values at once: returns the first and stores
   // first + count, under the same lock, so a batch needing many identifiers
   // rewrites the file once per block instead of once per value.
-  qint64 ReserveCounter(const QString& section, const QString& key, qint64 count);
+  qint64 reserveCounter(const QString& section, const QString& key, qint64 count);
   void WriteCounter(const QString& section, const QString& key, const QString& value);
 
   // 1-based numbers of the lines that are neither a section, a key=value pair,

@@ -44,7 +44,7 @@ class DebtTransferTest : public TaxpayerTest {
   }
   reg::TransferSummary transferAll(int perTransaction = 500, Interaction* ui = nullptr) {
     reg::TransferStore store(*db_, dataDir(), *settings_, rates_, 2014, 64);
-    return reg::TransferTaxpayers(store, reg::TaxpayersToTransfer(*db_, dataDir(), {"VALENI", "DEALU"}), rates_, 2014,
+    return reg::transferTaxpayers(store, reg::taxpayersToTransfer(*db_, dataDir(), {"VALENI", "DEALU"}), rates_, 2014,
                                   {perTransaction, ui});
   }
   // "GRUPA|DENUM|SUMA|SUMA2|REST|RESTINI|REDUC|REDUCP|UM|CANT" of the taxpayer's lines.
@@ -187,7 +187,7 @@ TEST_F(DebtTransferTest, TwoVillagesWithOneTaxpayerWithoutARole) {
   const reg::TransferSummary summary = transferAll(2, &told);
   EXPECT_EQ(summary.added, 4);
   EXPECT_EQ(summary.refused, 1);
-  EXPECT_EQ(reg::TransferSummaryText(summary), "Au fost adaugate la plata 4 ROL-uri si respinse 1 ROL-uri.");
+  EXPECT_EQ(reg::transferSummaryText(summary), "Au fost adaugate la plata 4 ROL-uri si respinse 1 ROL-uri.");
   ASSERT_EQ(told.messages.size(), 1);
   EXPECT_EQ(told.messages[0].title, "Adaugare la plata");
   EXPECT_EQ(told.messages[0].text, "FARA ROL nu are trecut ROL-ul si a fost respins.");
@@ -261,7 +261,7 @@ class BatchProcessTest : public DebtTransferTest {
         engine::Database db(dataDir().toStdString());
         SettingsFile settings(dataFile(SettingsFile::kFileName));
         reg::TransferStore store(db, dataDir(), settings, rates_, 2014, 8);
-        reg::TransferTaxpayers(store, reg::TaxpayersToTransfer(db, dataDir(), {"VALENI", "DEALU"}), rates_, 2014,
+        reg::transferTaxpayers(store, reg::taxpayersToTransfer(db, dataDir(), {"VALENI", "DEALU"}), rates_, 2014,
                                {perTransaction, nullptr});
       } catch (...) {
         code = 3;
@@ -291,7 +291,7 @@ TEST_F(BatchProcessTest, AKilledBatchLeavesEveryTaxpayerWholeAndARerunCompletesI
     engine::Database db(reference.toStdString());
     SettingsFile settings(reference + "/" + SettingsFile::kFileName);
     reg::TransferStore store(db, reference, settings, rates_, 2014);
-    ASSERT_EQ(reg::TransferTaxpayers(store, reg::TaxpayersToTransfer(db, reference, {}), rates_, 2014).added,
+    ASSERT_EQ(reg::transferTaxpayers(store, reg::taxpayersToTransfer(db, reference, {}), rates_, 2014).added,
               kTaxpayers);
     expected = transferredRows(db, reference);
   }

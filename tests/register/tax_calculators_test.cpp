@@ -452,22 +452,22 @@ TEST_F(TaxCalculatorTest, OtherTaxesAndArrears) {
   arrears["Pen13"] = "7";
   arrears["Sold4"] = "30";
   arrears["NumericEdit18"] = "12";  // "Taxa pe pasune"
-  QList<TaxArrears> main = MainTaxArrears(arrears, context());
+  QList<TaxArrears> main = mainTaxArrears(arrears, context());
   ASSERT_EQ(main.size(), 4);
   EXPECT_EQ(main[1].group, "Impozit pe cladiri");
   EXPECT_EQ(main[1].arrears, 101);
   EXPECT_EQ(main[1].penalties, 7);
   EXPECT_EQ(main[3].group, "Impozit pe mijloace de transport");
   EXPECT_EQ(main[3].plus, 30);
-  const QList<OtherArrears> other = OtherTaxArrears(arrears);
+  const QList<OtherArrears> other = otherTaxArrears(arrears);
   ASSERT_EQ(other.size(), 7);
   EXPECT_EQ(other[1].label, "Taxa pe pasune");
   EXPECT_EQ(other[1].amount, 12);
 
   taxpayer.noPenalties = true;
-  EXPECT_EQ(MainTaxArrears(arrears, context())[1].penalties, 7) << "penalties are waived only in that mode";
+  EXPECT_EQ(mainTaxArrears(arrears, context())[1].penalties, 7) << "penalties are waived only in that mode";
   rates.setOption("FARAMAJORARI", true);
-  EXPECT_EQ(MainTaxArrears(arrears, context())[1].penalties, 0);
+  EXPECT_EQ(mainTaxArrears(arrears, context())[1].penalties, 0);
 }
 
 }  // namespace

@@ -65,22 +65,22 @@ int transferCommand(const QString& dir, const QStringList& arguments, Streams st
     reg::TransferSummary summary;
     QList<reg::Taxpayer> taxpayers;
     if (parsed.all) {
-      taxpayers = reg::TaxpayersToTransfer(db, dir, FillVillageList(db, dir));
+      taxpayers = reg::taxpayersToTransfer(db, dir, FillVillageList(db, dir));
     } else {
       QList<std::int64_t> unknown;
-      taxpayers = reg::TaxpayersById(db, dir, parsed.ids, &unknown);
+      taxpayers = reg::taxpayersById(db, dir, parsed.ids, &unknown);
       for (const std::int64_t id : unknown) {
         ++summary.refused;
         summary.refusals.append(QStringLiteral("Nu exista contribuabilul cu IDGOS %1.").arg(id));
       }
     }
     reg::TransferStore store(db, dir, settings, rates, kWorkYear, 1024);
-    const reg::TransferSummary done = reg::TransferTaxpayers(store, taxpayers, rates, kWorkYear);
+    const reg::TransferSummary done = reg::transferTaxpayers(store, taxpayers, rates, kWorkYear);
     summary.added += done.added;
     summary.refused += done.refused;
     summary.refusals += done.refusals;
     for (const QString& refusal : summary.refusals) streams.err << refusal << "\n";
-    streams.out << reg::TransferSummaryText(summary) << "\n";
+    streams.out << reg::transferSummaryText(summary) << "\n";
     return Done;
   } catch (const std::exception& e) {
     streams.err << sql::message(e) << "\n";

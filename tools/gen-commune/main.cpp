@@ -1,6 +1,7 @@
 // gen-commune N DIR [SEED]: writes a synthetic data directory of N taxpayers
 // for demonstrations and benchmarks.
 #include "commune_generator.h"
+#include "commune_settings.h"
 
 #include <chrono>
 #include <charconv>
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     engine::Database db(argv[2]);
     const auto counts = gencommune::generateCommune(db, options);
+    gencommune::writeCommuneSettings(db, argv[2]);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     for (const auto& [file, rows] : counts) std::cout << file << '\t' << rows << '\n';
     std::cout << "Timp: " << seconds << " s\n";
