@@ -26,6 +26,18 @@ QString chosenCashier(const QString& listEntry) {
 
 void CashRegister::load() {
   QList<CashRow> rows;
+  QStringList cashiers;
+  // A table never created holds no movement (a directory the program has not started on yet).
+  if (db_.tableExists(sql::tablePath(dataDir_, "Chitante.dbf").toStdString())) readDocuments(rows, cashiers);
+  if (db_.tableExists(sql::tablePath(dataDir_, "RegCasa.dbf").toStdString())) readMovements(rows);
+  sortRows(rows);
+  cashiers.removeDuplicates();
+  cashiers.sort();
+  rows_ = std::move(rows);
+  cashiers_ = std::move(cashiers);
+}
+
+void CashRegister::readDocuments(QList<CashRow>& rows, QStringList& cashiers) {
   const QString documents = sql::table(dataDir_, "Chitante.dbf");
   const auto sums = sql::query(db_, "SELECT DATAI, INCANUME, SUM(TOTAL) AS TOTAL FROM " + documents + " WHERE TIP IN (" +
                                         sql::quote("C") + "," + sql::quote("O") + ") GROUP BY DATAI, INCANUME");
@@ -43,6 +55,14 @@ void CashRegister::load() {
       row.INCASAT = total;
     rows.append(row);
   }
+  const auto names = sql::query(db_, "SELECT DISTINCT INCANUME FROM " + documents);
+  for (std::size_t r = 0; r < names->rowCount(); ++r) {
+    const QString name = text(names->value(r, 0));
+    if (!name.isEmpty()) cashiers.append(name);
+  }
+}
+
+void CashRegister::readMovements(QList<CashRow>& rows) {
   const auto hand = sql::query(db_, "SELECT IDRC, DATAI, DOCJUS, PLATIT, INCASAT, INCANUME FROM " +
                                         sql::table(dataDir_, "RegCasa.dbf") + " ORDER BY IDRC");
   for (std::size_t r = 0; r < hand->rowCount(); ++r) {
@@ -57,18 +77,6 @@ void CashRegister::load() {
     if (row.IDRC < 0 || !row.DATAI.isValid()) continue;
     rows.append(row);
   }
-  sortRows(rows);
-
-  QStringList cashiers;
-  const auto names = sql::query(db_, "SELECT DISTINCT INCANUME FROM " + documents);
-  for (std::size_t r = 0; r < names->rowCount(); ++r) {
-    const QString name = text(names->value(r, 0));
-    if (!name.isEmpty()) cashiers.append(name);
-  }
-  cashiers.removeDuplicates();
-  cashiers.sort();
-  rows_ = std::move(rows);
-  cashiers_ = std::move(cashiers);
 }
 
 CashDay CashRegister::Filtru(const QDate& date, const QString& cashier) const {

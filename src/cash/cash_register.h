@@ -48,8 +48,8 @@ class CashRegister {
  public:
   CashRegister(engine::Database& db, QString dataDir) : db_(db), dataDir_(std::move(dataDir)) {}
 
-  // Reads the documents and the hand-entered movements anew. Throws the
-  // engine's errors (a table that cannot be read).
+  // Reads the documents and the hand-entered movements anew (a table that was
+  // never created holds none). Throws the engine's errors (a damaged table).
   void load();
 
   const QList<CashRow>& rows() const { return rows_; }
@@ -69,6 +69,9 @@ class CashRegister {
   const QString& dataDir() const { return dataDir_; }
 
  private:
+  void readDocuments(QList<CashRow>& rows, QStringList& cashiers);
+  void readMovements(QList<CashRow>& rows);
+
   engine::Database& db_;
   QString dataDir_;
   QList<CashRow> rows_;

@@ -16,6 +16,7 @@ struct Formats {
   lxw_format* heading;
   lxw_format* text;
   lxw_format* number;
+  lxw_format* counter;
   lxw_format* date;
   lxw_format* totalLabel;
   lxw_format* total;
@@ -51,6 +52,8 @@ Formats makeFormats(lxw_workbook* book) {
   f.text = bordered(book, false);
   f.number = bordered(book, false);
   format_set_num_format(f.number, "#,##0");
+  f.counter = bordered(book, false);
+  format_set_align(f.counter, LXW_ALIGN_CENTER);
   f.date = bordered(book, false);
   format_set_num_format(f.date, "dd.mm.yyyy");
   format_set_align(f.date, LXW_ALIGN_CENTER);
@@ -107,7 +110,7 @@ bool writeRegister(const std::string& dir) {
   const char* const heads[][2] = {
       {"Nr", "crt."}, {"Document justificativ", ""}, {"Operator", ""}, {"Incasat", ""}, {"Platit", ""}};
   headings(s, 6, f, heads, 5);
-  worksheet_write_string(s, 8, 0, "#NRCRT", f.text);
+  worksheet_write_string(s, 8, 0, "#NRCRT", f.counter);
   worksheet_write_string(s, 8, 1, "#DOCJUS", f.text);
   worksheet_write_string(s, 8, 2, "#INCANUME", f.text);
   worksheet_write_string(s, 8, 3, "#INCASAT", f.number);
@@ -139,12 +142,15 @@ bool writePayments(const std::string& dir) {
   worksheet_set_column(s, 2, 2, 44, nullptr);
   worksheet_set_column(s, 3, 3, 14, nullptr);
   worksheet_set_column(s, 4, 4, 6, nullptr);
+  // The titles sit in the amount column; aligned right they run over the
+  // document column instead of off the page.
+  for (lxw_format* title : {f.title, f.plain, f.bold}) format_set_align(title, LXW_ALIGN_RIGHT);
   worksheet_write_string(s, 1, 3, "LISTA PLATILOR", f.title);
   worksheet_write_string(s, 2, 3, "efectuate in perioada", f.plain);
   worksheet_write_string(s, 3, 3, "#PERIOADA", f.bold);
   const char* const heads[][2] = {{"Nr", "crt."}, {"Data", "platii"}, {"Document justificativ", ""}, {"Suma", ""}};
   headings(s, 5, f, heads, 4);
-  worksheet_write_string(s, 7, 0, "#NRCRT", f.text);
+  worksheet_write_string(s, 7, 0, "#NRCRT", f.counter);
   worksheet_write_string(s, 7, 1, "#DATAI", f.date);
   worksheet_write_string(s, 7, 2, "#DOCJUS", f.text);
   worksheet_write_string(s, 7, 3, "#PLATIT", f.number);
