@@ -77,4 +77,10 @@ bool ListPayments(TemplateExport& xls, const QString& templatePath, engine::Data
   return true;
 }
 
+bool checkPeriod(const QDate& first, const QDate& last, Interaction& interaction) {
+  if (first.isValid() && last.isValid() && !(last < first)) return true;
+  interaction.problem("Perioada incorecta!", kLastDayField);
+  return false;
+}
+
 }  // namespace dajdor::cash

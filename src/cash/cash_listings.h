@@ -36,4 +36,9 @@ bool ListRegister(TemplateExport& xls, const QString& templatePath, const Regist
 bool ListPayments(TemplateExport& xls, const QString& templatePath, engine::Database& db, const QString& dataDir, const QDate& first,
                   const QDate& last, const QString& cashier, const CurrentUser& user);
 
+// The period dialog's check: the second date not before the first; reports
+// "Perioada incorecta!" at the second date otherwise.
+inline const QString kLastDayField = QStringLiteral("Data1");
+bool checkPeriod(const QDate& first, const QDate& last, Interaction& interaction);
+
 }  // namespace dajdor::cash

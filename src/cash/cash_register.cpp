@@ -79,6 +79,15 @@ void CashRegister::readMovements(QList<CashRow>& rows) {
   }
 }
 
+QStringList CashRegister::documentTexts() const {
+  QStringList texts;
+  for (const CashRow& row : rows_)
+    if (!row.isSummary()) texts.append(row.DOCJUS);
+  texts.removeDuplicates();
+  texts.sort();
+  return texts;
+}
+
 CashDay CashRegister::Filtru(const QDate& date, const QString& cashier) const {
   const QString only = chosenCashier(cashier);
   CashDay view;

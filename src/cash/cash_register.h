@@ -56,6 +56,9 @@ class CashRegister {
   // The cashiers who issued documents, in name order.
   const QStringList& cashiers() const { return cashiers_; }
 
+  // The supporting documents already entered by hand, for the dialog's list.
+  QStringList documentTexts() const;
+
   // The view of `day`; `cashier` empty (or kAnyCashier) for every cashier.
   CashDay Filtru(const QDate& day, const QString& cashier) const;
 

@@ -1,6 +1,8 @@
 // The program: one copy per machine, the start-up window, then the main window.
 #include "admin/administration_window.h"
 #include "admin/settings_catalogue.h"
+#include "cash/cash_register_window.h"
+#include "cash/period_dialog.h"
 #include "register/register_window.h"
 #include "session/app_context.h"
 #include "shell/interaction_window.h"
@@ -14,6 +16,7 @@
 #include "store/sql_helpers.h"
 #include "store/version.h"
 #include "widgets/bring_to_front.h"
+#include "widgets/desktop_open.h"
 #include "widgets/program_setup.h"
 
 #include <QApplication>
@@ -31,6 +34,8 @@ struct WorkWindows {
   std::unique_ptr<MainWindow> main;
   admin::AdministrationWindow* administration = nullptr;  // owned by the main window
   reg::RegisterWindow* taxpayers = nullptr;               // owned by the main window
+  cash::PeriodDialog* period = nullptr;                   // owned by the main window; one for every caller
+  cash::CashRegisterWindow* cashRegister = nullptr;       // owned by the main window
 
   void build(AppContext& context, ProgressWindow& progress) {
     main = std::make_unique<MainWindow>(context);
@@ -43,6 +48,9 @@ struct WorkWindows {
           main.get());
       taxpayers = new reg::RegisterWindow(context, main.get());
       main->setCommand(MenuId::GospodariiRoluri, [this] { taxpayers->ShowRegister(); });
+      period = new cash::PeriodDialog(context.clock.today(), *context.interaction, main.get());
+      cashRegister = new cash::CashRegisterWindow(context, *settings, *period, openWithDesktop, main.get());
+      main->setCommand(MenuId::RegistruDeCasa, [this] { cashRegister->showRegister(); });
       main->setCommand(MenuId::Administrare, [this, &context] {
         administration->setUserName(context.user.name);
         administration->showAdministration();
