@@ -87,6 +87,41 @@ TEST_F(CashListingsTest, TheDaysRegisterHasItsHeadingOneLinePerRowAndTotalsThatA
     for (const std::string& cell : line) EXPECT_NE(cell.rfind('#', 0), 0u) << "marker left: " << cell;
 }
 
+TEST_F(CashListingsTest, ATemplateTheTownHallEditedStillFillsCorrectly) {
+  if (!sheet_test::libreOfficeAvailable()) GTEST_SKIP() << "soffice (libreoffice-calc-nogui) is not installed";
+  {
+    // A "Data" column added before the documents, the final balance moved to the
+    // signature row, and the file saved again by the spreadsheet program.
+    sheet::Workbook book(registerTemplate().toStdString());
+    sheet::Worksheet& s = book.sheet(0);
+    s.insertColumns(2);
+    s.setText(7, 2, "Data");
+    s.setText(9, 2, "#DATAI");
+    s.setFormula(12, 5, s.formula(11, 4));
+    s.clear(11, 4);
+    book.save(output("edited.xlsx").string());
+  }
+  const auto resaved = sheet_test::resavedByLibreOffice(output("edited.xlsx"), scratch());
+  ASSERT_TRUE(QFile::remove(registerTemplate()));
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(resaved.string()), registerTemplate()));
+
+  documentsOfTheMonth();
+  const cash::CashDay view = openRegister().Filtru(kDay, "ANA");
+  ASSERT_EQ(view.rows.size(), 2);
+  TemplateExport xls(interaction);
+  ASSERT_TRUE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, "ANA", view));
+  ASSERT_TRUE(xls.saveAs(QString::fromStdString(output("filled.xlsx").string())));
+  const auto rows = sheet_test::sheetAsCsv(output("filled.xlsx"), "RegCasa", scratch());
+  for (int n = 0; n < 2; ++n) {
+    EXPECT_EQ(csvCell(rows, 9 + n, 2), "12.05.2026");
+    EXPECT_EQ(csvCell(rows, 9 + n, 3), view.rows[n].DOCJUS.toStdString());
+  }
+  EXPECT_EQ(amountAt(rows, 11, 5), view.totalReceived);
+  EXPECT_EQ(amountAt(rows, 11, 6), view.totalPaid);
+  EXPECT_EQ(amountAt(rows, 13, 5), view.carriedForward());  // the moved formula, two rows lower
+  EXPECT_EQ(csvCell(rows, 15, 3), "ANA");
+}
+
 TEST_F(CashListingsTest, AnEmptyDayStillGivesARegisterWithZeroTotals) {
   if (!sheet_test::libreOfficeAvailable()) GTEST_SKIP() << "soffice (libreoffice-calc-nogui) is not installed";
   add({kDay.addDays(-1), "ANA", 700, "C"});
