@@ -10,8 +10,12 @@ namespace {
 
 const QString kRegisterTitle = QStringLiteral("Registru de Casa");
 
-QString amounts(const Movement& m) {
-  return "PLATIT=" + sql::number(m.payment ? m.amount : 0) + ", INCASAT=" + sql::number(m.payment ? 0 : m.amount);
+// The day, document and amount of a checked movement on its row.
+void apply(const Movement& m, CashRow& row) {
+  row.DATAI = m.day;
+  row.DOCJUS = m.document;
+  row.PLATIT = m.payment ? m.amount : 0;
+  row.INCASAT = m.payment ? 0 : m.amount;
 }
 
 }  // namespace
@@ -78,10 +82,7 @@ std::int64_t CashMovements::add(Movement movement, const QString& userName) {
   try {
     CashRow row;
     row.IDRC = counters_.NextCounter("SERVER", "IDRC").toLongLong();
-    row.DATAI = movement.day;
-    row.DOCJUS = movement.document;
-    row.PLATIT = movement.payment ? movement.amount : 0;
-    row.INCASAT = movement.payment ? 0 : movement.amount;
+    apply(movement, row);
     row.INCANUME = userName.trimmed();
     sql::execute(register_.database(),
                  "INSERT INTO " + sql::table(register_.dataDir(), "RegCasa.dbf") +
@@ -100,14 +101,12 @@ bool CashMovements::change(std::int64_t idrc, Movement movement) {
   const CashRow* old = register_.findRow(idrc);
   if (!old || !checkMovement(movement, interaction_)) return false;
   CashRow row = *old;
-  row.DATAI = movement.day;
-  row.DOCJUS = movement.document;
-  row.PLATIT = movement.payment ? movement.amount : 0;
-  row.INCASAT = movement.payment ? 0 : movement.amount;
+  apply(movement, row);
   try {
     sql::execute(register_.database(), "UPDATE " + sql::table(register_.dataDir(), "RegCasa.dbf") +
                                            " SET DATAI=" + sql::date(row.DATAI) + ", DOCJUS=" + sql::quote(row.DOCJUS) +
-                                           ", " + amounts(movement) + " WHERE IDRC=" + sql::number(idrc));
+                                           ", PLATIT=" + sql::number(row.PLATIT) +
+                                           ", INCASAT=" + sql::number(row.INCASAT) + " WHERE IDRC=" + sql::number(idrc));
   } catch (const std::exception& e) {
     report(e);
     return false;

@@ -73,8 +73,8 @@ void CashRegister::readMovements(QList<CashRow>& rows) {
     row.PLATIT = hand->value(r, 3).toInt();
     row.INCASAT = hand->value(r, 4).toInt();
     row.INCANUME = text(hand->value(r, 5));
-    // A stored movement is never shown as a summary, whatever its id.
-    if (row.IDRC < 0 || !row.DATAI.isValid()) continue;
+    // Kept whatever its id, so the balances count it; a row without a day belongs to none.
+    if (!row.DATAI.isValid()) continue;
     rows.append(row);
   }
 }
