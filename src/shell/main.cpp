@@ -2,6 +2,8 @@
 #include "admin/administration_window.h"
 #include "admin/settings_catalogue.h"
 #include "collect/taxpayer_search_window.h"
+#include "cash/cash_register_window.h"
+#include "cash/period_dialog.h"
 #include "register/register_window.h"
 #include "session/app_context.h"
 #include "shell/interaction_window.h"
@@ -15,6 +17,7 @@
 #include "store/sql_helpers.h"
 #include "store/version.h"
 #include "widgets/bring_to_front.h"
+#include "widgets/desktop_open.h"
 #include "widgets/program_setup.h"
 
 #include <QApplication>
@@ -32,6 +35,8 @@ struct WorkWindows {
   std::unique_ptr<MainWindow> main;
   admin::AdministrationWindow* administration = nullptr;  // owned by the main window
   reg::RegisterWindow* taxpayers = nullptr;               // owned by the main window
+  cash::PeriodDialog* period = nullptr;                   // owned by the main window; one for every caller
+  cash::CashRegisterWindow* cashRegister = nullptr;       // owned by the main window
 
   void build(AppContext& context, ProgressWindow& progress) {
     main = std::make_unique<MainWindow>(context);
@@ -46,6 +51,9 @@ struct WorkWindows {
       main->setCommand(MenuId::GospodariiRoluri, [this] { taxpayers->ShowRegister(); });
       main->setCommand(MenuId::Incasari,
                        [this, &context] { collect::TaxpayerSearchWindow::runCollections(context, main.get()); });
+      period = new cash::PeriodDialog(context.clock.today(), *context.interaction, main.get());
+      cashRegister = new cash::CashRegisterWindow(context, *settings, *period, openWithDesktop, main.get());
+      main->setCommand(MenuId::RegistruDeCasa, [this] { cashRegister->showRegister(); });
       main->setCommand(MenuId::Administrare, [this, &context] {
         administration->setUserName(context.user.name);
         administration->showAdministration();

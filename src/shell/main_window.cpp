@@ -15,13 +15,13 @@
 #include "store/sql_helpers.h"
 #include "store/version.h"
 #include "widgets/colour_button_widget.h"
+#include "widgets/desktop_open.h"
 #include "widgets/gradient_panel_widget.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +31,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -53,7 +52,7 @@ QString previousYearTitle() { return QStringLiteral("Import date %1").arg(kWorkY
 MainWindow::MainWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent),
       context_(context),
-      models_(context.paths.dataDir, [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }) {
+      models_(context.paths.dataDir, openWithDesktop) {
   setObjectName("TForm3");
   setWindowTitle(kVersionTitle);
   buildBar();

@@ -22,6 +22,9 @@ QString TempFileName(const QString& dir, const QString& prefix, const QString& e
     const QString name = QDir(dir).filePath(prefix + QString::number(n) + ext);
     const QFileInfo info(name);
     if (!info.exists() && !info.isSymLink()) return name;
+    // Deleting a file is allowed here even while a program has it open; an
+    // office program's lock file beside it says the file is still in use.
+    if (QFileInfo::exists(info.dir().filePath(".~lock." + info.fileName() + "#"))) continue;
     // A folder of that name is never taken for a scratch file.
     if (info.isFile() && QFile::remove(name)) return name;
   }

@@ -11,7 +11,8 @@ namespace dajdor {
 QString fileInDir(const QString& dir, const QString& name);
 
 // The first <dir>/<prefix><n><ext>, n = 0 .. 100, that is free: missing, or a
-// leftover that could be deleted (so an earlier run's scratch file is reused).
+// leftover that could be deleted and that no office program holds open (so an
+// earlier run's scratch file is reused).
 // "" when all 101 names are held by files that cannot be deleted.
 QString TempFileName(const QString& dir, const QString& prefix, const QString& ext);
 

@@ -59,19 +59,6 @@ BalanceArguments parse(const QStringList& arguments) {
   return parsed;
 }
 
-// The settings as the program reads them, from a copy: loading writes the
-// flags that are missing, and this command writes nothing to the directory.
-admin::Rates readSettings(engine::Database& db, const QString& dir, const QString& user, const QString& copyDir) {
-  const QString copy = copyDir + "/" + SettingsFile::kFileName;
-  const QString original = sql::tablePath(dir, SettingsFile::kFileName);
-  if (QFile::exists(original) && !QFile::copy(original, copy))
-    throw StoreError("Fisierul " + original + " nu poate fi citit.");
-  SettingsFile settings(copy);
-  admin::Rates rates = admin::LoadSettings({db, settings, user, kWorkYear});
-  admin::loadUserOptions(rates, settings, user);
-  return rates;
-}
-
 void printTable(collect::WorkTables& tables, collect::WorkTable which, QTextStream& out) {
   const schema::Table& layout = collect::workTableLayout(which);
   QStringList names;
@@ -108,7 +95,7 @@ int balanceCommand(const QString& dir, const QStringList& arguments, Streams str
   }
   try {
     engine::Database db(dir.toStdString());
-    const admin::Rates rates = readSettings(db, dir, CleanSpaces(parsed.login.name), scratch.path());
+    const admin::Rates rates = readSettingsCopy(db, dir, CleanSpaces(parsed.login.name), scratch.path());
     const auto taxpayer = collect::readTaxpayerHeader(db, dir, parsed.idgos);
     if (!taxpayer) {
       streams.err << QStringLiteral("Nu exista contribuabilul cu IDGOS %1.").arg(parsed.idgos) << "\n";

@@ -1,9 +1,15 @@
 #include "cli.h"
 
+#include "admin/settings_store.h"
+#include "store/settings_file.h"
+#include "store/sql_helpers.h"
+#include "store/store_error.h"
 #include "store/text_rules.h"
+#include "store/version.h"
 #include "users/users_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace dajdor::cli {
@@ -15,7 +21,14 @@ void printHelp(QTextStream& out) {
          "  Utilizatorul trebuie sa fie administrator sau operator de roluri (nivel 0 sau 1).\n"
          "dajdor-cli DIR balance --user NAME --password PW IDGOS ZZ.LL.AAAA\n"
          "  Tipareste ce datoreaza contribuabilul la data data: tabelele Impozite, Taxe si Debite ale\n"
-         "  ferestrei de incasari (campuri separate prin tab) si randul Total datorie. Nu scrie nimic.\n";
+         "  ferestrei de incasari (campuri separate prin tab) si randul Total datorie. Nu scrie nimic.\n"
+         "dajdor-cli DIR cash-register --user NAME --password PW ZZ.LL.AAAA --out FISIER.xlsx [--cashier NUME]\n"
+         "  Scrie registrul de casa al zilei (modelul RegCasa.xlsx al directorului, altfel cel din program),\n"
+         "  pentru toti casierii sau doar pentru cel dat; tipareste soldurile zilei.\n"
+         "dajdor-cli DIR payments-list --user NAME --password PW ZZ.LL.AAAA ZZ.LL.AAAA --out FISIER.xlsx\n"
+         "  [--cashier NUME]\n"
+         "  Scrie lista platilor introduse in registrul de casa in perioada data (modelul ListPlat.xlsx);\n"
+         "  un casier isi vede doar platile sale.\n";
 }
 
 int run(const QStringList& arguments, Streams streams) {
@@ -31,6 +44,8 @@ int run(const QStringList& arguments, Streams streams) {
   const QString command = arguments[1];
   if (command == "transfer") return transferCommand(dir, arguments.mid(2), streams);
   if (command == "balance") return balanceCommand(dir, arguments.mid(2), streams);
+  if (command == "cash-register") return cashRegisterCommand(dir, arguments.mid(2), streams);
+  if (command == "payments-list") return paymentsListCommand(dir, arguments.mid(2), streams);
   streams.err << "Comanda necunoscuta: " << command << "\n";
   printHelp(streams.err);
   return Usage;
@@ -48,7 +63,7 @@ bool isDataDirectory(const QString& dir, Streams streams) {
 }
 
 bool checkLogin(const QString& dir, const Login& login, const QList<int>& levels, const QString& what,
-                Streams streams) {
+                Streams streams, CurrentUser* who) {
   const UsersFile users = UsersFile::inDirectory(dir);
   if (!users.exists()) {
     streams.err << "Directorul " << dir << " nu are fisierul de utilizatori " << UsersFile::kFileName << ".\n";
@@ -71,7 +86,49 @@ bool checkLogin(const QString& dir, const Login& login, const QList<int>& levels
     streams.err << "Utilizatorul " << user.name << " nu are dreptul sa " << what << ".\n";
     return false;
   }
+  if (who) *who = user;
   return true;
+}
+
+admin::Rates readSettingsCopy(engine::Database& db, const QString& dir, const QString& user, const QString& copyDir) {
+  const QString copy = copyDir + "/" + SettingsFile::kFileName;
+  const QString original = sql::tablePath(dir, SettingsFile::kFileName);
+  if (QFile::exists(original) && !QFile::copy(original, copy))
+    throw StoreError("Fisierul " + original + " nu poate fi citit.");
+  SettingsFile settings(copy);
+  admin::Rates rates = admin::LoadSettings({db, settings, user, kWorkYear});
+  admin::loadUserOptions(rates, settings, user);
+  return rates;
+}
+
+Options parseOptions(const QStringList& arguments, const QStringList& names) {
+  Options parsed;
+  for (int i = 0; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    if (names.contains(a) && i + 1 < arguments.size()) {
+      parsed.values.insert(a, arguments[++i]);
+    } else if (a.startsWith("--")) {
+      parsed.problem = "Optiune necunoscuta sau fara valoare: " + a;
+      return parsed;
+    } else {
+      parsed.positional.append(a);
+    }
+  }
+  if (!parsed.has("--user") || !parsed.has("--password")) parsed.problem = "Lipsesc --user sau --password.";
+  return parsed;
+}
+
+QDate parseDay(const QString& text) { return QDate::fromString(text, "dd.MM.yyyy"); }
+
+int StreamInteraction::message(const QString& title, const QString& text, int buttons, MessageKind) {
+  err_ << title << ": " << QString(text).replace('\r', ' ') << "\n";
+  err_.flush();
+  return buttons & Button::Nu ? Answer::Nu : Answer::Cancel;
+}
+
+void StreamInteraction::problem(const QString& text, const QString&) {
+  err_ << text << "\n";
+  err_.flush();
 }
 
 }  // namespace dajdor::cli

@@ -6,6 +6,13 @@
 // command line that cannot be understood.
 #pragma once
 
+#include "admin/rates.h"
+#include "store/engine/database.h"
+#include "store/interaction.h"
+#include "users/current_user.h"
+
+#include <QDate>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -31,11 +38,46 @@ struct Login {
   QString password;
 };
 bool isDataDirectory(const QString& dir, Streams streams);
+// `who`, when given, receives the checked user (name, level, legitimation).
 bool checkLogin(const QString& dir, const Login& login, const QList<int>& levels, const QString& what,
-                Streams streams);
+                Streams streams, CurrentUser* who = nullptr);
+
+// The settings as the program reads them for `user`, from a copy in `copyDir`:
+// loading writes the flags that are missing, and the commands write nothing to
+// the directory. Throws the stores' errors.
+admin::Rates readSettingsCopy(engine::Database& db, const QString& dir, const QString& user, const QString& copyDir);
+
+// "--name value" options among positional arguments. `names` are the options
+// taking a value; anything else starting with "--" is a problem.
+struct Options {
+  QMap<QString, QString> values;
+  QStringList positional;
+  QString problem;
+
+  bool has(const QString& name) const { return values.contains(name); }
+  Login login() const { return {values.value("--user"), values.value("--password")}; }
+};
+Options parseOptions(const QStringList& arguments, const QStringList& names);
+QDate parseDay(const QString& text);  // DD.MM.YYYY, invalid otherwise
+
+// What the domain reports, as lines on stderr; questions are answered NU.
+class StreamInteraction : public Interaction {
+ public:
+  explicit StreamInteraction(QTextStream& err) : err_(err) {}
+  int message(const QString& title, const QString& text, int buttons, MessageKind kind) override;
+  void problem(const QString& text, const QString& field) override;
+  void progressStart(const QString&, int) override {}
+  void progressStep(int) override {}
+  void progressEnd() override {}
+
+ private:
+  QTextStream& err_;
+};
 
 // The commands.
 int transferCommand(const QString& dir, const QStringList& arguments, Streams streams);
 int balanceCommand(const QString& dir, const QStringList& arguments, Streams streams);
+int cashRegisterCommand(const QString& dir, const QStringList& arguments, Streams streams);
+int paymentsListCommand(const QString& dir, const QStringList& arguments, Streams streams);
 
 }  // namespace dajdor::cli
