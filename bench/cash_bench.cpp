@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     dajdor::ScriptedInteraction interaction;
     dajdor::TemplateExport xls(interaction);
     const QString out = scratch.filePath("out.xlsx");
-    if (!dajdor::cash::ListRegister(xls, model, {"Dealu", "Ionescu"}, QDate(2014, 6, 16), "", big) ||
+    if (!dajdor::cash::writeRegisterWorkbook(xls, model, {"Dealu", "Ionescu"}, QDate(2014, 6, 16), "", big) ||
         !xls.saveAs(out)) {
       std::fprintf(stderr, "the register could not be written\n");
       return 1;

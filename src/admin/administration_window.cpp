@@ -372,7 +372,7 @@ void AdministrationWindow::removeServerPath() {
 void AdministrationWindow::changeBackupPath() {
   if (!mayChooseBackupPath(services_.paths.isLocal(), services_.interaction)) return;
   const QString chosen = chooseFolder("Indicati calea salvarilor automate");
-  if (SetBackupPath(chosen, services_.machine, services_.interaction))
+  if (setBackupPath(chosen, services_.machine, services_.interaction))
     showPath("CaleSalvari", withoutTrailingSeparator(chosen));
 }
 

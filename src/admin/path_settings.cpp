@@ -85,7 +85,7 @@ bool mayChooseBackupPath(bool worksLocally, Interaction& interaction) {
   return false;
 }
 
-bool SetBackupPath(const QString& chosen, MachineSettings& machine, Interaction& interaction) {
+bool setBackupPath(const QString& chosen, MachineSettings& machine, Interaction& interaction) {
   if (chosen.trimmed().isEmpty()) return false;
   const QString path = withoutTrailingSeparator(chosen);
   // A probe file of its own name: a file the user keeps there is never overwritten.

@@ -29,7 +29,7 @@ bool disconnectServer(const QString& shown, MachineSettings& machine, Interactio
 // told so. True when the folder chooser may be shown.
 bool mayChooseBackupPath(bool worksLocally, Interaction& interaction);
 // Stores a backup directory that can be written to. True when stored.
-bool SetBackupPath(const QString& chosen, MachineSettings& machine, Interaction& interaction);
+bool setBackupPath(const QString& chosen, MachineSettings& machine, Interaction& interaction);
 // Switches the automatic backup off, after asking. True when switched off.
 bool clearBackupPath(const QString& shown, MachineSettings& machine, Interaction& interaction);
 

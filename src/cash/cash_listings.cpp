@@ -46,7 +46,7 @@ class CashRowRecords : public sheet::RecordSource {
 
 QString templateIn(const QString& dataDir, const QString& name) { return fileInDir(dataDir, name); }
 
-bool ListRegister(TemplateExport& xls, const QString& templatePath, const RegisterHeading& heading, const QDate& day,
+bool writeRegisterWorkbook(TemplateExport& xls, const QString& templatePath, const RegisterHeading& heading, const QDate& day,
                   const QString& cashier, const CashDay& view) {
   if (!xls.OpenTemplate(templatePath)) return false;
   const QString only = chosenCashier(cashier);
@@ -61,7 +61,7 @@ bool ListRegister(TemplateExport& xls, const QString& templatePath, const Regist
   return true;
 }
 
-bool ListPayments(TemplateExport& xls, const QString& templatePath, engine::Database& db, const QString& dataDir, const QDate& first,
+bool writePaymentsWorkbook(TemplateExport& xls, const QString& templatePath, engine::Database& db, const QString& dataDir, const QDate& first,
                   const QDate& last, const QString& cashier, const CurrentUser& user) {
   if (!QFile::exists(templatePath)) return false;
   const QString only = user.isRestrictedUser() ? user.name.trimmed() : chosenCashier(cashier);

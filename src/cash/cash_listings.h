@@ -27,13 +27,13 @@ struct RegisterHeading {
 
 // "Listeaza Registru de casa": the day's rows shown by Filtru for `cashier`
 // ("" or kAnyCashier for all). True when a workbook is ready to be saved.
-bool ListRegister(TemplateExport& xls, const QString& templatePath, const RegisterHeading& heading, const QDate& day,
+bool writeRegisterWorkbook(TemplateExport& xls, const QString& templatePath, const RegisterHeading& heading, const QDate& day,
                   const QString& cashier, const CashDay& view);
 
 // "Lista plati": the hand-entered payments of RegCasa from `first` to `last`,
 // by date; only `cashier`'s rows when one is chosen, and only the user's own
 // rows for a restricted user. Throws the engine's errors.
-bool ListPayments(TemplateExport& xls, const QString& templatePath, engine::Database& db, const QString& dataDir, const QDate& first,
+bool writePaymentsWorkbook(TemplateExport& xls, const QString& templatePath, engine::Database& db, const QString& dataDir, const QDate& first,
                   const QDate& last, const QString& cashier, const CurrentUser& user);
 
 // The period dialog's check: the second date not before the first; reports

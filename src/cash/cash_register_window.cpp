@@ -243,7 +243,7 @@ void CashRegisterWindow::remove() {
 void CashRegisterWindow::listRegister() {
   if (!register_) return;
   TemplateExport xls(*context_.interaction);
-  if (ListRegister(xls, templateIn(context_.paths.dataDir, kRegisterTemplate),
+  if (writeRegisterWorkbook(xls, templateIn(context_.paths.dataDir, kRegisterTemplate),
                    {context_.rates.text("PrimariaLab"), context_.rates.text("ContabilLab")}, day_->date(),
                    cashier_->currentText(), view_))
     xls.FinishWorkbook(context_.paths.appDir, open_);
@@ -255,7 +255,7 @@ void CashRegisterWindow::listPayments() {
   if (!chosen) return;
   TemplateExport xls(*context_.interaction);
   try {
-    if (ListPayments(xls, templateIn(context_.paths.dataDir, kPaymentsTemplate), *context_.database,
+    if (writePaymentsWorkbook(xls, templateIn(context_.paths.dataDir, kPaymentsTemplate), *context_.database,
                      context_.paths.dataDir, chosen->first, chosen->last, cashier_->currentText(), context_.user))
       xls.FinishWorkbook(context_.paths.appDir, open_);
   } catch (const std::exception& e) {

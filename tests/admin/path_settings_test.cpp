@@ -69,7 +69,7 @@ TEST_F(PathSettingsTest, OnlyTheServerChoosesABackupDirectoryItCanWriteTo) {
   EXPECT_TRUE(mayChooseBackupPath(true, ui_));
 
   ScriptedInteraction missing;
-  EXPECT_FALSE(SetBackupPath(dir_.filePath("nowhere"), *machine_, missing));
+  EXPECT_FALSE(setBackupPath(dir_.filePath("nowhere"), *machine_, missing));
   EXPECT_EQ(missing.messages.first().title, "Stabilire cale salvari");
   EXPECT_EQ(machine_->ReadRegistry("CALESALVARI"), "");
 
@@ -80,7 +80,7 @@ TEST_F(PathSettingsTest, OnlyTheServerChoosesABackupDirectoryItCanWriteTo) {
   own.write("pastrat");
   own.close();
   ScriptedInteraction ui;
-  EXPECT_TRUE(SetBackupPath(backups + "/", *machine_, ui));
+  EXPECT_TRUE(setBackupPath(backups + "/", *machine_, ui));
   EXPECT_EQ(machine_->ReadRegistry("CALESALVARI"), backups);
   EXPECT_EQ(ui.messages.first().text, "Calea pentru Salvari Automate este acum\r" + backups + ".");
   EXPECT_EQ(QDir(backups).entryList(QDir::Files), QStringList{"test.txt"});

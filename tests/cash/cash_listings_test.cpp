@@ -53,7 +53,7 @@ TEST_F(CashListingsTest, TheDaysRegisterHasItsHeadingOneLinePerRowAndTotalsThatA
   const cash::CashDay view = openRegister().Filtru(kDay, cash::kAnyCashier);
   ASSERT_EQ(view.rows.size(), 4);
   TemplateExport xls(interaction);
-  ASSERT_TRUE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, cash::kAnyCashier, view));
+  ASSERT_TRUE(cash::writeRegisterWorkbook(xls, registerTemplate(), kHeading, kDay, cash::kAnyCashier, view));
   ASSERT_TRUE(xls.saveAs(QString::fromStdString(output("register.xlsx").string())));
 
   const auto rows = sheet_test::sheetAsCsv(output("register.xlsx"), "RegCasa", scratch());
@@ -109,7 +109,7 @@ TEST_F(CashListingsTest, ATemplateTheTownHallEditedStillFillsCorrectly) {
   const cash::CashDay view = openRegister().Filtru(kDay, "ANA");
   ASSERT_EQ(view.rows.size(), 2);
   TemplateExport xls(interaction);
-  ASSERT_TRUE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, "ANA", view));
+  ASSERT_TRUE(cash::writeRegisterWorkbook(xls, registerTemplate(), kHeading, kDay, "ANA", view));
   ASSERT_TRUE(xls.saveAs(QString::fromStdString(output("filled.xlsx").string())));
   const auto rows = sheet_test::sheetAsCsv(output("filled.xlsx"), "RegCasa", scratch());
   for (int n = 0; n < 2; ++n) {
@@ -127,7 +127,7 @@ TEST_F(CashListingsTest, AnEmptyDayStillGivesARegisterWithZeroTotals) {
   add({kDay.addDays(-1), "ANA", 700, "C"});
   const cash::CashDay view = openRegister().Filtru(kDay, "ANA");
   TemplateExport xls(interaction);
-  ASSERT_TRUE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, "ANA", view));
+  ASSERT_TRUE(cash::writeRegisterWorkbook(xls, registerTemplate(), kHeading, kDay, "ANA", view));
   ASSERT_TRUE(xls.saveAs(QString::fromStdString(output("empty.xlsx").string())));
   const auto rows = sheet_test::sheetAsCsv(output("empty.xlsx"), "RegCasa", scratch());
   EXPECT_EQ(csvCell(rows, 9, 3), "TOTAL");
@@ -144,7 +144,7 @@ TEST_F(CashListingsTest, ThePaymentsListHoldsTheHandEnteredPaymentsOfThePeriodBy
   admin.name = "ADMIN";
   admin.level = UserLevel::Admin;
   TemplateExport xls(interaction);
-  ASSERT_TRUE(cash::ListPayments(xls, paymentsTemplate(), db(), dataDir(), QDate(2026, 5, 1), QDate(2026, 5, 31), cash::kAnyCashier, admin));
+  ASSERT_TRUE(cash::writePaymentsWorkbook(xls, paymentsTemplate(), db(), dataDir(), QDate(2026, 5, 1), QDate(2026, 5, 31), cash::kAnyCashier, admin));
   ASSERT_TRUE(xls.saveAs(QString::fromStdString(output("payments.xlsx").string())));
   const auto rows = sheet_test::sheetAsCsv(output("payments.xlsx"), "Lista_Plati", scratch());
   EXPECT_EQ(csvCell(rows, 2, 4), "LISTA PLATILOR");
@@ -192,7 +192,7 @@ TEST_F(CashListingsTest, ThePaymentsListOfACashierOrOfARestrictedUserHoldsOnlyTh
   for (const Case& c : cases) {
     SCOPED_TRACE((c.chosen + " / " + c.user->name).toStdString());
     TemplateExport xls(interaction);
-    ASSERT_TRUE(cash::ListPayments(xls, paymentsTemplate(), db(), dataDir(), QDate(2026, 5, 1), QDate(2026, 5, 31), c.chosen, *c.user));
+    ASSERT_TRUE(cash::writePaymentsWorkbook(xls, paymentsTemplate(), db(), dataDir(), QDate(2026, 5, 1), QDate(2026, 5, 31), c.chosen, *c.user));
     const QString file = QDir(programDir()).filePath("list.xlsx");
     ASSERT_TRUE(xls.saveAs(file));
     EXPECT_EQ(listedDocuments(file), c.documents);
@@ -210,9 +210,9 @@ TEST_F(CashListingsTest, AMissingTemplateGivesNoWorkbookAndNoMessageADamagedOneI
   const auto open = [&opened](const QString&) { return ++opened > 0; };
   {
     TemplateExport xls(interaction);
-    EXPECT_FALSE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, "", view));
+    EXPECT_FALSE(cash::writeRegisterWorkbook(xls, registerTemplate(), kHeading, kDay, "", view));
     EXPECT_EQ(xls.FinishWorkbook(programDir(), open), "");
-    EXPECT_FALSE(cash::ListPayments(xls, paymentsTemplate(), db(), dataDir(), kDay, kDay, "", admin));
+    EXPECT_FALSE(cash::writePaymentsWorkbook(xls, paymentsTemplate(), db(), dataDir(), kDay, kDay, "", admin));
     EXPECT_EQ(xls.FinishWorkbook(programDir(), open), "");
   }
   EXPECT_TRUE(interaction.messages.isEmpty());
@@ -225,8 +225,8 @@ TEST_F(CashListingsTest, AMissingTemplateGivesNoWorkbookAndNoMessageADamagedOneI
     damaged.write("not a workbook");
   }
   TemplateExport xls(interaction);
-  EXPECT_FALSE(cash::ListRegister(xls, registerTemplate(), kHeading, kDay, "", view));
-  EXPECT_FALSE(cash::ListPayments(xls, paymentsTemplate(), db(), dataDir(), kDay, kDay, "", admin));
+  EXPECT_FALSE(cash::writeRegisterWorkbook(xls, registerTemplate(), kHeading, kDay, "", view));
+  EXPECT_FALSE(cash::writePaymentsWorkbook(xls, paymentsTemplate(), db(), dataDir(), kDay, kDay, "", admin));
   EXPECT_EQ(xls.FinishWorkbook(programDir(), open), "");
   ASSERT_EQ(interaction.messages.size(), 2);
   EXPECT_TRUE(interaction.messages[0].text.contains(registerTemplate())) << interaction.messages[0].text.toStdString();

@@ -48,7 +48,7 @@ int cashRegisterCommand(const QString& dir, const QStringList& arguments, Stream
     StreamInteraction interaction(streams.err);
     TemplateExport xls(interaction);
     const QString out = options.values.value("--out");
-    if (!cash::ListRegister(xls, model, {rates.text("PrimariaLab"), rates.text("ContabilLab")}, day, cashier, view) ||
+    if (!cash::writeRegisterWorkbook(xls, model, {rates.text("PrimariaLab"), rates.text("ContabilLab")}, day, cashier, view) ||
         !xls.saveAs(out)) {
       streams.err << "Registrul de casa nu a fost scris.\n";
       return Refused;

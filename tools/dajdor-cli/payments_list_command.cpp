@@ -46,7 +46,7 @@ int paymentsListCommand(const QString& dir, const QStringList& arguments, Stream
     TemplateExport xls(interaction);
     const QString out = options.values.value("--out");
     const QString cashier = CleanSpaces(options.values.value("--cashier"));
-    if (!cash::ListPayments(xls, model, db, dir, first, last, cashier, user) || !xls.saveAs(out)) {
+    if (!cash::writePaymentsWorkbook(xls, model, db, dir, first, last, cashier, user) || !xls.saveAs(out)) {
       streams.err << "Lista platilor nu a fost scrisa.\n";
       return Refused;
     }
