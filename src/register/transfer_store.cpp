@@ -5,6 +5,7 @@
 #include "store/sql_helpers.h"
 #include "store/text_rules.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace dajdor::reg {
@@ -35,18 +36,27 @@ std::int64_t whole(const engine::RowSource& rows, std::size_t row, int column) {
 }
 int column(const engine::RowSource& rows, const char* name) { return rows.columnIndex(name); }
 
-QString idCondition(std::int64_t idgos) { return "WHERE IDGOS=" + sql::number(idgos); }
+// The rows of these taxpayers: one indexed statement for the whole batch.
+QString ownersCondition(const QList<std::int64_t>& ids) {
+  QStringList numbers;
+  numbers.reserve(ids.size());
+  for (const std::int64_t id : ids) numbers.append(sql::number(id));
+  return "WHERE IDGOS IN (" + numbers.join(", ") + ")";
+}
 
-QList<DebtRow> readDebts(engine::Database& db, const QString& dir, std::int64_t idgos) {
-  const auto rows = sql::query(db, "SELECT * FROM " + sql::table(dir, kDebtTable) + " " + idCondition(idgos));
-  const int iddat = column(*rows, "IDDAT"), village = column(*rows, "SATUL"), role = column(*rows, "ROL"),
-            group = column(*rows, "GRUPA"), name = column(*rows, "DENUM"), kind = column(*rows, "TIP"),
-            document = column(*rows, "DOCJUS"), unit = column(*rows, "UM"), day = column(*rows, "DINDATA"),
-            amount = column(*rows, "SUMA"), rest = column(*rows, "REST"), reduction = column(*rows, "REDUC"),
-            percent = column(*rows, "REDUCP"), exempted = column(*rows, "SCUTIT"), assessed = column(*rows, "SUMA2"),
-            initial = column(*rows, "RESTINI"), quantity = column(*rows, "CANT");
-  QList<DebtRow> debts;
+using Files = std::unordered_map<std::int64_t, TransferStore::Fetched>;
+
+void readDebts(engine::Database& db, const QString& dir, const QString& owners, Files& files) {
+  const auto rows = sql::query(db, "SELECT * FROM " + sql::table(dir, kDebtTable) + " " + owners);
+  const int idgos = column(*rows, "IDGOS"), iddat = column(*rows, "IDDAT"), village = column(*rows, "SATUL"),
+            role = column(*rows, "ROL"), group = column(*rows, "GRUPA"), name = column(*rows, "DENUM"),
+            kind = column(*rows, "TIP"), document = column(*rows, "DOCJUS"), unit = column(*rows, "UM"),
+            day = column(*rows, "DINDATA"), amount = column(*rows, "SUMA"), rest = column(*rows, "REST"),
+            reduction = column(*rows, "REDUC"), percent = column(*rows, "REDUCP"), exempted = column(*rows, "SCUTIT"),
+            assessed = column(*rows, "SUMA2"), initial = column(*rows, "RESTINI"), quantity = column(*rows, "CANT");
   for (std::size_t r = 0; r < rows->rowCount(); ++r) {
+    const auto file = files.find(whole(*rows, r, idgos));
+    if (file == files.end()) continue;
     DebtRow d;
     d.iddat = whole(*rows, r, iddat);
     d.village = text(*rows, r, village);
@@ -66,27 +76,27 @@ QList<DebtRow> readDebts(engine::Database& db, const QString& dir, std::int64_t 
     d.assessed = whole(*rows, r, assessed);
     d.initialArrears = whole(*rows, r, initial);
     d.quantity = quantity < 0 ? Currency() : Currency::fromValue(rows->value(r, static_cast<std::size_t>(quantity)));
-    debts.append(d);
+    file->second.file.debts.append(d);
   }
-  return debts;
 }
 
-QList<BalanceRow> readBalances(engine::Database& db, const QString& dir, std::int64_t idgos) {
-  const auto rows = sql::query(db, "SELECT * FROM " + sql::table(dir, kBalanceTable) + " " + idCondition(idgos));
-  const int idres = column(*rows, "IDRES"), village = column(*rows, "SATUL"), role = column(*rows, "ROL"),
-            group = column(*rows, "GRUPA"), kind = column(*rows, "TIP"), amount = column(*rows, "SUMA"),
-            rest = column(*rows, "REST"), reduction = column(*rows, "REDUC"), exemption = column(*rows, "SCUTIRE"),
-            owed = column(*rows, "DATOR"), plus = column(*rows, "DEPOZ"), penalties = column(*rows, "MAJOR"),
-            initialOwed = column(*rows, "DATORI"), initialPlus = column(*rows, "DEPOZI"),
-            initialPenalties = column(*rows, "MAJORI");
-  QList<BalanceRow> balances;
-  for (std::size_t r = 0; r < rows->rowCount(); ++r)
-    balances.append({whole(*rows, r, idres), text(*rows, r, village), text(*rows, r, role), text(*rows, r, group),
-                     text(*rows, r, kind), whole(*rows, r, amount), whole(*rows, r, rest), whole(*rows, r, reduction),
-                     whole(*rows, r, exemption), whole(*rows, r, owed), whole(*rows, r, plus),
-                     whole(*rows, r, penalties), whole(*rows, r, initialOwed), whole(*rows, r, initialPlus),
-                     whole(*rows, r, initialPenalties)});
-  return balances;
+void readBalances(engine::Database& db, const QString& dir, const QString& owners, Files& files) {
+  const auto rows = sql::query(db, "SELECT * FROM " + sql::table(dir, kBalanceTable) + " " + owners);
+  const int idgos = column(*rows, "IDGOS"), idres = column(*rows, "IDRES"), village = column(*rows, "SATUL"),
+            role = column(*rows, "ROL"), group = column(*rows, "GRUPA"), kind = column(*rows, "TIP"),
+            amount = column(*rows, "SUMA"), rest = column(*rows, "REST"), reduction = column(*rows, "REDUC"),
+            exemption = column(*rows, "SCUTIRE"), owed = column(*rows, "DATOR"), plus = column(*rows, "DEPOZ"),
+            penalties = column(*rows, "MAJOR"), initialOwed = column(*rows, "DATORI"),
+            initialPlus = column(*rows, "DEPOZI"), initialPenalties = column(*rows, "MAJORI");
+  for (std::size_t r = 0; r < rows->rowCount(); ++r) {
+    const auto file = files.find(whole(*rows, r, idgos));
+    if (file == files.end()) continue;
+    file->second.file.balances.append(
+        {whole(*rows, r, idres), text(*rows, r, village), text(*rows, r, role), text(*rows, r, group),
+         text(*rows, r, kind), whole(*rows, r, amount), whole(*rows, r, rest), whole(*rows, r, reduction),
+         whole(*rows, r, exemption), whole(*rows, r, owed), whole(*rows, r, plus), whole(*rows, r, penalties),
+         whole(*rows, r, initialOwed), whole(*rows, r, initialPlus), whole(*rows, r, initialPenalties)});
+  }
 }
 
 QString mainGroupCondition() {
@@ -94,18 +104,20 @@ QString mainGroupCondition() {
          "\nOR   GRUPA=" + sql::quote(kGroupLandOutside) + "\nOR   GRUPA=" + sql::quote(kGroupVehicles) + ")";
 }
 
-QHash<QString, PaymentSums> readPayments(engine::Database& db, const QString& dir, std::int64_t idgos) {
+void readPayments(engine::Database& db, const QString& dir, const QString& owners, Files& files) {
   const auto rows = sql::query(
-      db, "SELECT GRUPA, SUM(RESTANTA) AS TREST, SUM(MAJOREST) AS TMAJORREST,\n"
+      db, "SELECT IDGOS, GRUPA, SUM(RESTANTA) AS TREST, SUM(MAJOREST) AS TMAJORREST,\n"
           "SUM(DEPOZIT) AS TDEPOZIT, SUM(CURENT) AS TCURENT, SUM(MAJOR) AS TMAJOR,\n"
           "SUM(REDUCERE) AS TREDUCERE\nFROM " +
-              sql::table(dir, kPaymentTable) + "\n" + idCondition(idgos) + "\nAND " + mainGroupCondition() +
-              "\nGROUP BY GRUPA");
-  QHash<QString, PaymentSums> sums;
-  for (std::size_t r = 0; r < rows->rowCount(); ++r)
-    sums.insert(text(*rows, r, 0), {whole(*rows, r, 1), whole(*rows, r, 2), whole(*rows, r, 3), whole(*rows, r, 4),
-                                    whole(*rows, r, 5), whole(*rows, r, 6)});
-  return sums;
+              sql::table(dir, kPaymentTable) + "\n" + owners + "\nAND " + mainGroupCondition() +
+              "\nGROUP BY IDGOS, GRUPA");
+  for (std::size_t r = 0; r < rows->rowCount(); ++r) {
+    const auto file = files.find(whole(*rows, r, 0));
+    if (file == files.end()) continue;
+    file->second.file.payments.insert(text(*rows, r, 1),
+                                      {whole(*rows, r, 2), whole(*rows, r, 3), whole(*rows, r, 4),
+                                       whole(*rows, r, 5), whole(*rows, r, 6), whole(*rows, r, 7)});
+  }
 }
 
 // A number fits a numeric field when its text (sign, digits, point, decimals) fits the width.
@@ -150,42 +162,76 @@ const QVector<int>& TransferStore::columnsOf(const QString& table, const engine:
 
 // The calculators read an absent quantity as 0, so the zeros that fill most of a
 // file (a hundred vehicle classes nobody has) are left out.
-void TransferStore::readPages(TaxpayerFile& file) {
-  const std::int64_t idgos = file.taxpayer.idgos;
+void TransferStore::readPages(const QList<std::int64_t>& ids, const QString& owners) {
+  Files& files = fetched_;
   const auto isZero = [](const PageInput& in, const engine::Value& v) {
     return in.kind == PageInputKind::Quantity && (v.isNull() || (v.isNumber() && v.toDouble() == 0));
   };
-  bool missing = false;
   for (const QString& table : pageTables()) {
-    const auto rows = sql::query(db_, "SELECT * FROM " + sql::table(dataDir_, table) + " " + idCondition(idgos));
+    const auto rows = sql::query(db_, "SELECT * FROM " + sql::table(dataDir_, table) + " " + owners);
     const QList<TableInput>& inputs = inputsByTable().value(table);
-    if (rows->isEmpty()) {
-      missing = true;
+    const QVector<int>& columns = columnsOf(table, *rows);
+    const int owner = column(*rows, "IDGOS");
+    QSet<std::int64_t> found;
+    for (std::size_t r = 0; r < rows->rowCount(); ++r) {
+      const std::int64_t idgos = whole(*rows, r, owner);
+      const auto file = files.find(idgos);
+      // A taxpayer's page is his first row of the table.
+      if (file == files.end() || found.contains(idgos)) continue;
+      found.insert(idgos);
+      auto& pages = file->second.file.pages;
+      for (int i = 0; i < inputs.size(); ++i) {
+        const PageInput& in = *inputs[i].input;
+        const engine::Value value =
+            columns[i] < 0 ? engine::Value() : rows->value(r, static_cast<std::size_t>(columns[i]));
+        if (isZero(in, value)) continue;
+        const QString stored = storedText(in, value);
+        pages[inputs[i].page].insert(in.name, stored.isEmpty() ? defaultValue(in, rates_, workYear_) : stored);
+      }
+    }
+    for (const std::int64_t idgos : ids) {
+      if (found.contains(idgos)) continue;
+      Fetched& fetched = files[idgos];
+      fetched.missingPage = true;
       for (const TableInput& in : inputs)
         if (in.input->kind != PageInputKind::Quantity)
-          file.pages[in.page].insert(in.input->name, defaultValue(*in.input, rates_, workYear_));
-      continue;
-    }
-    const QVector<int>& columns = columnsOf(table, *rows);
-    for (int i = 0; i < inputs.size(); ++i) {
-      const PageInput& in = *inputs[i].input;
-      const engine::Value value = columns[i] < 0 ? engine::Value() : rows->value(0, static_cast<std::size_t>(columns[i]));
-      if (isZero(in, value)) continue;
-      const QString stored = storedText(in, value);
-      file.pages[inputs[i].page].insert(in.name, stored.isEmpty() ? defaultValue(in, rates_, workYear_) : stored);
+          fetched.file.pages[in.page].insert(in.input->name, defaultValue(*in.input, rates_, workYear_));
     }
   }
-  if (missing) CreateEmptyPages(db_, dataDir_, idgos, rates_);
 }
 
+void TransferStore::prefetch(const QList<Taxpayer>& taxpayers) {
+  fetched_.clear();
+  fetch(taxpayers);
+}
+
+void TransferStore::fetch(const QList<Taxpayer>& taxpayers) {
+  QList<std::int64_t> ids;
+  for (const Taxpayer& t : taxpayers)
+    if (fetched_.try_emplace(t.idgos).second) ids.append(t.idgos);
+  // The engine checks every row it finds against the whole IN list, so the
+  // lists are kept short: a few dozen taxpayers per statement.
+  constexpr int kPerStatement = 32;
+  for (qsizetype first = 0; first < ids.size(); first += kPerStatement) {
+    const QList<std::int64_t> chunk = ids.mid(first, kPerStatement);
+    const QString owners = ownersCondition(chunk);
+    readPages(chunk, owners);
+    readDebts(db_, dataDir_, owners, fetched_);
+    readBalances(db_, dataDir_, owners, fetched_);
+    readPayments(db_, dataDir_, owners, fetched_);
+  }
+}
+
+void TransferStore::forget() { fetched_.clear(); }
+
 TaxpayerFile TransferStore::read(const Taxpayer& taxpayer) {
-  TaxpayerFile file;
-  file.taxpayer = taxpayer;
-  readPages(file);
-  file.debts = readDebts(db_, dataDir_, taxpayer.idgos);
-  file.balances = readBalances(db_, dataDir_, taxpayer.idgos);
-  file.payments = readPayments(db_, dataDir_, taxpayer.idgos);
-  return file;
+  // Read once: a taxpayer sent twice in a batch is read again after his first write.
+  if (fetched_.find(taxpayer.idgos) == fetched_.end()) fetch({taxpayer});
+  const auto node = fetched_.extract(taxpayer.idgos);
+  Fetched fetched = std::move(node.mapped());
+  fetched.file.taxpayer = taxpayer;
+  if (fetched.missingPage) CreateEmptyPages(db_, dataDir_, taxpayer.idgos, rates_);
+  return std::move(fetched.file);
 }
 
 const TransferStore::Limits& TransferStore::limits() {
