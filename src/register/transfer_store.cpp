@@ -120,17 +120,28 @@ void readPayments(engine::Database& db, const QString& dir, const QString& owner
   }
 }
 
+int digits(std::int64_t n) {
+  int count = 1;
+  for (std::uint64_t rest = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n); rest >= 10;
+       rest /= 10)
+    ++count;
+  return count;
+}
+
 // A number fits a numeric field when its text (sign, digits, point, decimals) fits the width.
-bool fits(const std::vector<engine::FieldDesc>& fields, const char* name, Currency value) {
-  for (const engine::FieldDesc& f : fields) {
-    if (QString::fromStdString(f.name).compare(QLatin1String(name), Qt::CaseInsensitive) != 0) continue;
-    if (f.type != 'N' && f.type != 'F') return true;
-    const std::int64_t integer = value.truncated();
-    const int width = static_cast<int>(QString::number(integer < 0 ? -integer : integer).size()) +
-                      (value < Currency() ? 1 : 0) + (f.decimals > 0 ? f.decimals + 1 : 0);
-    return width <= f.length;
-  }
-  return true;
+bool fits(const TransferStore::FieldLimits& fields, const char* name, Currency value) {
+  const auto f = fields.find(name);
+  if (f == fields.end() || (f->second.type != 'N' && f->second.type != 'F')) return true;
+  const int width = digits(value.truncated()) + (value < Currency() ? 1 : 0) +
+                    (f->second.decimals > 0 ? f->second.decimals + 1 : 0);
+  return width <= f->second.length;
+}
+
+// The fields of a table by their upper-case names.
+TransferStore::FieldLimits fieldLimits(const std::vector<engine::FieldDesc>& fields) {
+  TransferStore::FieldLimits limits;
+  for (const engine::FieldDesc& f : fields) limits.emplace(QString::fromStdString(f.name).toUpper().toStdString(), f);
+  return limits;
 }
 
 QString refusal(const Taxpayer& t, const QString& field, const QString& table, const QString& line, Currency value) {
@@ -236,8 +247,8 @@ TaxpayerFile TransferStore::read(const Taxpayer& taxpayer) {
 
 const TransferStore::Limits& TransferStore::limits() {
   if (!limits_)
-    limits_ = Limits{db_.fields(sql::tablePath(dataDir_, kDebtTable).toStdString()),
-                     db_.fields(sql::tablePath(dataDir_, kBalanceTable).toStdString())};
+    limits_ = Limits{fieldLimits(db_.fields(sql::tablePath(dataDir_, kDebtTable).toStdString())),
+                     fieldLimits(db_.fields(sql::tablePath(dataDir_, kBalanceTable).toStdString()))};
   return *limits_;
 }
 

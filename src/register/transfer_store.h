@@ -12,6 +12,7 @@
 #include <QVector>
 
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -37,6 +38,8 @@ class TransferStore {
   // Drops what prefetch() read (after a rollback it is stale).
   void forget();
 
+  using FieldLimits = std::unordered_map<std::string, engine::FieldDesc>;
+
   struct Fetched {
     TaxpayerFile file;
     bool missingPage = false;  // some page row is to be created
@@ -50,7 +53,7 @@ class TransferStore {
 
  private:
   struct Limits {
-    std::vector<engine::FieldDesc> debt, balance;
+    FieldLimits debt, balance;
   };
   const QVector<int>& columnsOf(const QString& table, const engine::RowSource& rows);
   void fetch(const QList<Taxpayer>& taxpayers);
