@@ -169,7 +169,7 @@ QList<PlannedRow<DebtRow>> DebtLineSet::close() const {
     } else if (!e.stored) {
       rows.append({e.row, RowChange::Inserted});
     } else {
-      rows.append({e.row, e.row == e.original ? RowChange::Unchanged : RowChange::Updated});
+      rows.append({e.row, e.row == e.original ? RowChange::Unchanged : RowChange::Updated, e.original});
     }
   }
   return rows;
@@ -189,7 +189,7 @@ TransferPlan planTransfer(const TaxpayerFile& file, const TaxContext& context) {
 
   TransferPlan plan;
   plan.debts = set.close();
-  for (const BalanceRow& row : file.balances) plan.balances.append({row, RowChange::Unchanged});
+  for (const BalanceRow& row : file.balances) plan.balances.append({row, RowChange::Unchanged, row});
   carryTaxArrears(plan.balances, file, context);
   updateBalances(plan.balances, plan.debts, file.payments);
   for (int i = 0; i < file.balances.size(); ++i)

@@ -66,6 +66,7 @@ template <typename Row>
 struct PlannedRow {
   Row row;
   RowChange change = RowChange::Unchanged;
+  Row original = {};  // as read, for an updated row: only the fields that differ are written
 };
 
 struct TransferPlan {

@@ -120,6 +120,21 @@ void readPayments(engine::Database& db, const QString& dir, const QString& owner
   }
 }
 
+// The SET list of an UPDATE: only the fields whose value changed, since the
+// engine parses and stores every one named.
+class Assignments {
+ public:
+  template <typename Value>
+  void add(const char* field, bool changed, Value value) {
+    if (changed) parts_.append(QLatin1String(field) + '=' + value());
+  }
+  bool isEmpty() const { return parts_.isEmpty(); }
+  QString text() const { return parts_.join(", "); }
+
+ private:
+  QStringList parts_;
+};
+
 int digits(std::int64_t n) {
   int count = 1;
   for (std::uint64_t rest = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n); rest >= 10;
@@ -284,6 +299,7 @@ void TransferStore::write(TransferPlan& plan, const Taxpayer& taxpayer) {
   const QString balances = sql::table(dataDir_, kBalanceTable);
   const QString owner = sql::number(taxpayer.idgos);
   for (auto& d : plan.debts) {
+    if (d.change == RowChange::Unchanged) continue;
     DebtRow& r = d.row;
     const QString firstDay = sql::date(dateOfDay(r.firstDay));
     const QString quantity = sql::number(r.quantity.toDouble(), 4);
@@ -303,15 +319,25 @@ void TransferStore::write(TransferPlan& plan, const Taxpayer& taxpayer) {
                                   .join(", ") +
                               ")");
         break;
-      case RowChange::Updated:
-        sql::execute(db_, "UPDATE " + debts + "\nSET SATUL=" + sql::quote(r.village) + ", DINDATA=" + firstDay +
-                              ", SUMA=" + sql::number(r.amount) + ", REST=" + sql::number(r.arrears) +
-                              ", REDUC=" + sql::number(r.reduction) + ", UM=" + sql::quote(r.unit) +
-                              ", CANT=" + quantity + ", REDUCP=" + sql::number(r.reductionPercent) +
-                              ", SCUTIT=" + sql::number(r.exempted) + ", SUMA2=" + sql::number(r.assessed) +
-                              ", RESTINI=" + sql::number(r.initialArrears) + "\nWHERE IDDAT=" +
-                              sql::number(r.iddat) + " AND IDGOS=" + owner);
+      case RowChange::Updated: {
+        const DebtRow& o = d.original;
+        Assignments set;
+        set.add("SATUL", r.village != o.village, [&] { return sql::quote(r.village); });
+        set.add("DINDATA", r.firstDay != o.firstDay, [&] { return firstDay; });
+        set.add("SUMA", r.amount != o.amount, [&] { return sql::number(r.amount); });
+        set.add("REST", r.arrears != o.arrears, [&] { return sql::number(r.arrears); });
+        set.add("REDUC", r.reduction != o.reduction, [&] { return sql::number(r.reduction); });
+        set.add("UM", r.unit != o.unit, [&] { return sql::quote(r.unit); });
+        set.add("CANT", r.quantity != o.quantity, [&] { return quantity; });
+        set.add("REDUCP", r.reductionPercent != o.reductionPercent, [&] { return sql::number(r.reductionPercent); });
+        set.add("SCUTIT", r.exempted != o.exempted, [&] { return sql::number(r.exempted); });
+        set.add("SUMA2", r.assessed != o.assessed, [&] { return sql::number(r.assessed); });
+        set.add("RESTINI", r.initialArrears != o.initialArrears, [&] { return sql::number(r.initialArrears); });
+        if (!set.isEmpty())
+          sql::execute(db_, "UPDATE " + debts + "\nSET " + set.text() + "\nWHERE IDDAT=" + sql::number(r.iddat) +
+                                " AND IDGOS=" + owner);
         break;
+      }
       case RowChange::Deleted:
         sql::execute(db_, "DELETE FROM " + debts + "\nWHERE IDDAT=" + sql::number(r.iddat) + " AND IDGOS=" + owner);
         break;
@@ -319,12 +345,12 @@ void TransferStore::write(TransferPlan& plan, const Taxpayer& taxpayer) {
   }
   for (auto& b : plan.balances) {
     BalanceRow& r = b.row;
-    const QString amounts = QStringList{sql::number(r.amount), sql::number(r.rest), sql::number(r.reduction),
-                                        sql::number(r.exemption), sql::number(r.owed), sql::number(r.plus),
-                                        sql::number(r.penalties), sql::number(r.initialOwed),
-                                        sql::number(r.initialPlus), sql::number(r.initialPenalties)}
-                                .join(", ");
     if (b.change == RowChange::Inserted) {
+      const QString amounts = QStringList{sql::number(r.amount), sql::number(r.rest), sql::number(r.reduction),
+                                          sql::number(r.exemption), sql::number(r.owed), sql::number(r.plus),
+                                          sql::number(r.penalties), sql::number(r.initialOwed),
+                                          sql::number(r.initialPlus), sql::number(r.initialPenalties)}
+                                  .join(", ");
       r.idres = balanceIds_.take(idBlock_);
       sql::execute(db_, "INSERT INTO " + balances +
                             "\n(IDRES, IDGOS, SATUL, ROL, GRUPA, TIP, SUMA, REST, REDUC, SCUTIRE, DATOR, DEPOZ, MAJOR,"
@@ -334,13 +360,19 @@ void TransferStore::write(TransferPlan& plan, const Taxpayer& taxpayer) {
                                 .join(", ") +
                             ", " + amounts + ")");
     } else if (b.change == RowChange::Updated) {
-      sql::execute(db_, "UPDATE " + balances + "\nSET SUMA=" + sql::number(r.amount) + ", REST=" +
-                            sql::number(r.rest) + ", REDUC=" + sql::number(r.reduction) + ", SCUTIRE=" +
-                            sql::number(r.exemption) + ", DATOR=" + sql::number(r.owed) + ", DEPOZ=" +
-                            sql::number(r.plus) + ", MAJOR=" + sql::number(r.penalties) + ", DATORI=" +
-                            sql::number(r.initialOwed) + ", DEPOZI=" + sql::number(r.initialPlus) + ", MAJORI=" +
-                            sql::number(r.initialPenalties) + "\nWHERE IDRES=" +
-                            sql::number(r.idres) + " AND IDGOS=" + owner);
+      const BalanceRow& o = b.original;
+      Assignments set;
+      const std::pair<const char*, std::int64_t BalanceRow::*> amounts[] = {
+          {"SUMA", &BalanceRow::amount},           {"REST", &BalanceRow::rest},
+          {"REDUC", &BalanceRow::reduction},       {"SCUTIRE", &BalanceRow::exemption},
+          {"DATOR", &BalanceRow::owed},            {"DEPOZ", &BalanceRow::plus},
+          {"MAJOR", &BalanceRow::penalties},       {"DATORI", &BalanceRow::initialOwed},
+          {"DEPOZI", &BalanceRow::initialPlus},    {"MAJORI", &BalanceRow::initialPenalties}};
+      for (const auto& [field, member] : amounts)
+        set.add(field, r.*member != o.*member, [&] { return sql::number(r.*member); });
+      if (!set.isEmpty())
+        sql::execute(db_, "UPDATE " + balances + "\nSET " + set.text() + "\nWHERE IDRES=" + sql::number(r.idres) +
+                              " AND IDGOS=" + owner);
     }
   }
 }
