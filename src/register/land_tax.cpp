@@ -72,7 +72,8 @@ DebtLines AssessExtravilan(const PageValues& page, const TaxContext& context) {
         left = Currency();
       }
     }
-    DebtLine line{kGroupLandOutside, categories[l - 1], "ha", sum.surface, {}, {}, {}, Currency::whole(tax.rounded())};
+    DebtLine line{kGroupLandOutside, categories[l - 1], QStringLiteral("ha"), sum.surface, {}, {}, {},
+                  Currency::whole(tax.rounded())};
     setBonus(line, context, kOpenBonus, bonus);
     lines.append(line);
   }
@@ -84,8 +85,8 @@ DebtLines AssessIntravilan(const PageValues& page, const TaxContext& context) {
   static const QStringList yardNames = zoneNames(QStringLiteral("ICC"), kZones);
   const ZoneSum yards = zoneSum(page, context, yardNames);
   const bool yardsExempt = context.taxpayer.exemptYard;
-  DebtLine yardLine{kGroupLandInside, "Curti-constructii", "mp", yards.surface, {}, {}, {},
-                    yardsExempt ? Currency() : Currency::whole(yards.tax.rounded())};
+  DebtLine yardLine{kGroupLandInside, QStringLiteral("Curti-constructii"), QStringLiteral("mp"), yards.surface,
+                    {}, {}, {}, yardsExempt ? Currency() : Currency::whole(yards.tax.rounded())};
   setBonus(yardLine, context, kBuiltBonus, context.bonusGranted() && !yardsExempt);
   lines.append(yardLine);
 
@@ -95,7 +96,7 @@ DebtLines AssessIntravilan(const PageValues& page, const TaxContext& context) {
       categoryZoneNames(QStringLiteral("IA"), categories.size(), {"1", "2", "3", "4", "5"});
   for (int r = 1; r <= categories.size(); ++r) {
     const ZoneSum sum = zoneSum(page, context, names[r - 1]);
-    DebtLine line{kGroupLandInside, categories[r - 1], "ha", sum.surface, {}, {}, {},
+    DebtLine line{kGroupLandInside, categories[r - 1], QStringLiteral("ha"), sum.surface, {}, {}, {},
                   otherExempt ? Currency() : Currency::whole(sum.tax.rounded())};
     setBonus(line, context, kBuiltBonus, context.bonusGranted() && !otherExempt);
     lines.append(line);

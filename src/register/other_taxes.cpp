@@ -16,7 +16,8 @@ DebtLines AssessOtherTaxes(const PageValues& page, const TaxContext& context) {
   for (int k = 1; k <= names.size(); ++k) {
     const QString& input = inputs[k - 1];
     const Currency quantity = pageQuantity(page, input);
-    lines.append({names[k - 1], names[k - 1], "buc", quantity, {}, {}, {}, context.rate(input) * quantity});
+    lines.append(
+        {names[k - 1], names[k - 1], QStringLiteral("buc"), quantity, {}, {}, {}, context.rate(input) * quantity});
   }
   return lines;
 }

@@ -81,7 +81,7 @@ void countedClasses(DebtLines& lines, const PageValues& page, const TaxContext& 
                     const QList<GridClass>& classes) {
   for (const GridClass& c : classes) {
     const std::int64_t count = pageWhole(page, c.input);
-    lines.append(vehicleLine(context, c.line, "buc", Currency::whole(count), context.rate(c.input) * count));
+    lines.append(vehicleLine(context, c.line, QStringLiteral("buc"), Currency::whole(count), context.rate(c.input) * count));
   }
 }
 
@@ -105,7 +105,7 @@ void capacityLines(DebtLines& lines, const PageValues& page, const TaxContext& c
   for (const CapacityRow& row : rows) {
     const std::int64_t capacity = std::max<std::int64_t>(0, pageWhole(page, row.capacity));
     const std::int64_t count = pageWhole(page, row.count);
-    lines.append(vehicleLine(context, row.line, "cmc", Currency::whole(capacity * count),
+    lines.append(vehicleLine(context, row.line, QStringLiteral("cmc"), Currency::whole(capacity * count),
                              context.rate(row.rate) * (capacityUnits(capacity) * count)));
   }
 }
@@ -130,7 +130,7 @@ DebtLines AssessVehicles(const PageValues& vehicles, const PageValues& trucks, c
     if (n == 12 || n == 13) continue;
     const std::int64_t input = pageWhole(vehicles, inputs[n]);
     const std::int64_t quantity = n == 10 || n == 11 ? capacityUnits(input) : input;
-    lines.append(vehicleLine(context, lineNames[n], n == 11 ? "unit" : "buc", Currency::whole(quantity),
+    lines.append(vehicleLine(context, lineNames[n], n == 11 ? QStringLiteral("unit") : "buc", Currency::whole(quantity),
                              context.rate(inputs[n]) * quantity));
   }
   static const QList<CapacityRow> tractors = capacityRows("Tractoare inmatriculate ", "TRACCAP", "TRACBUC", "AUTO13", 4);
@@ -150,7 +150,7 @@ DebtLines AssessVehicles(const PageValues& vehicles, const PageValues& trucks, c
     const QString& name = waterInputs[n - 1];
     const std::int64_t input = pageWhole(water, name);
     const std::int64_t taxed = n == 10 ? capacityUnits(input, 1000) : input;
-    lines.append(vehicleLine(context, kWaterVehicles[n - 1], n == 10 ? "tdw" : "buc", Currency::whole(input),
+    lines.append(vehicleLine(context, kWaterVehicles[n - 1], n == 10 ? QStringLiteral("tdw") : "buc", Currency::whole(input),
                              context.rate(name) * taxed));
   }
   return lines;
@@ -165,13 +165,14 @@ DebtLines AssessUnregisteredVehicles(const PageValues& page, const TaxContext& c
       units += capacityUnits(capacity);
       if (capacity > 0) ++vehicles;
     }
-    lines.append(vehicleLine(context, name, "buc", Currency::whole(vehicles), context.rate(rate) * units));
+    lines.append(
+        vehicleLine(context, name, QStringLiteral("buc"), Currency::whole(vehicles), context.rate(rate) * units));
   };
-  byCapacity("Auto neinmatriculate pana la 4800 cmc", 1, "VN1");
-  byCapacity("Auto neinmatriculate peste 4800 cmc", 6, "VN2");
+  byCapacity(QStringLiteral("Auto neinmatriculate pana la 4800 cmc"), 1, QStringLiteral("VN1"));
+  byCapacity(QStringLiteral("Auto neinmatriculate peste 4800 cmc"), 6, QStringLiteral("VN2"));
   const std::int64_t unrecorded = pageWhole(page, "VN11");
-  lines.append(vehicleLine(context, "Auto neinmat. cu cap.cil.neevidentiabila", "buc", Currency::whole(unrecorded),
-                           context.rate("VN3") * unrecorded));
+  lines.append(vehicleLine(context, QStringLiteral("Auto neinmat. cu cap.cil.neevidentiabila"), QStringLiteral("buc"),
+                           Currency::whole(unrecorded), context.rate(QStringLiteral("VN3")) * unrecorded));
   return lines;
 }
 
