@@ -6,6 +6,8 @@
 
 #include <QDate>
 
+#include <array>
+
 namespace dajdor::reg {
 namespace {
 
@@ -57,23 +59,45 @@ void legalBonus(DebtLine& line, const TaxContext& context, const QString& percen
   if (rounded) line.reduction = Currency::whole(line.reduction.rounded());
 }
 
+// The inputs of one of a natural person's eight buildings.
+struct BuildingInputs {
+  QString area, material, zone, rank, year, dwelling;
+};
+const std::array<BuildingInputs, 8>& buildingInputs() {
+  static const std::array<BuildingInputs, 8> inputs = [] {
+    std::array<BuildingInputs, 8> all;
+    for (int i = 1; i <= 8; ++i) {
+      const QString n = QString::number(i);
+      all[static_cast<std::size_t>(i - 1)] = {"SupC" + n, "CodMC" + n, "ZonaC" + n, "RangC" + n, "AnC" + n, "NrC" + n};
+    }
+    return all;
+  }();
+  return inputs;
+}
+
+const QString kBuildingsIncrease = QStringLiteral("CotaMajC");
+const QString kBuildingsBonus = QStringLiteral("ICRED");
+const QString kAnnexesIncrease = QStringLiteral("CotaMajA");
+const QString kAnnexesBonus = QStringLiteral("IARED");
+
 DebtLine naturalBuildings(const PageValues& page, const TaxContext& context, bool exempt) {
   Currency sum, area;
-  for (int i = 1; i <= 8; ++i) {
-    const QString n = QString::number(i);
-    const Currency s = pageQuantity(page, "SupC" + n);
-    const QString rateName = gridRate(position(page, "CodMC" + n) == 0 ? "IC" : "IC2", page.value("ZonaC" + n),
-                                      rankPosition(page.value("RangC" + n)));
+  for (const BuildingInputs& b : buildingInputs()) {
+    const Currency s = pageQuantity(page, b.area);
+    // Nothing built adds nothing, whatever its other inputs.
+    if (s == Currency()) continue;
+    const QString rateName =
+        gridRate(position(page, b.material) == 0 ? "IC" : "IC2", page.value(b.zone), rankPosition(page.value(b.rank)));
     Currency v = s * context.rate(rateName);
     v = sizeIncreased(v, s);
-    v = ageReduced(v, context.workYear, pageWhole(page, "AnC" + n));
-    v = dwellingIncreased(v, position(page, "NrC" + n));
+    v = ageReduced(v, context.workYear, pageWhole(page, b.year));
+    v = dwellingIncreased(v, position(page, b.dwelling));
     sum += v;
     area += s;
   }
   DebtLine line{kGroupBuildings, kBuildingsLine, kSquareMetres, area, {}, {}, {}, {}};
-  line.tax = exempt ? Currency() : Currency::whole(sum.percent(context.rate("CotaMajC")).rounded());
-  line.reductionPercent = context.rate("ICRED");
+  line.tax = exempt ? Currency() : Currency::whole(sum.percent(context.rate(kBuildingsIncrease)).rounded());
+  line.reductionPercent = context.rate(kBuildingsBonus);
   line.reduction = Currency::whole(line.tax.percent(line.reductionPercent).rounded());
   return line;
 }
@@ -90,7 +114,7 @@ DebtLine legalBuildings(const PageValues& page, const TaxContext& context, bool 
   }
   DebtLine line{kGroupBuildings, kBuildingsLine, kInventoryValue, values, {}, {}, {}, {}};
   line.tax = exempt ? Currency() : Currency::whole(sum);
-  legalBonus(line, context, "ICRED", exempt, false);
+  legalBonus(line, context, kBuildingsBonus, exempt, false);
   return line;
 }
 
@@ -110,7 +134,7 @@ DebtLine naturalAnnexes(const PageValues& page, const TaxContext& context, bool 
   }
   DebtLine line{kGroupBuildings, kAnnexesLine, kSquareMetres, area, {}, {}, {}, {}};
   line.tax = exempt ? Currency() : Currency::whole(sum.rounded());
-  line.reductionPercent = context.rate("IARED");
+  line.reductionPercent = context.rate(kAnnexesBonus);
   line.reduction = line.tax.percent(line.reductionPercent);
   return line;
 }
@@ -127,7 +151,7 @@ DebtLine legalAnnexes(const PageValues& page, const TaxContext& context, bool ex
   }
   DebtLine line{kGroupBuildings, kAnnexesLine, kInventoryValue, values, {}, {}, {}, {}};
   line.tax = exempt ? Currency() : Currency::whole(sum);
-  legalBonus(line, context, "IARED", exempt, true);
+  legalBonus(line, context, kAnnexesBonus, exempt, true);
   return line;
 }
 
@@ -138,7 +162,7 @@ int rankPosition(const QString& rank) { return static_cast<int>(buildingRanks().
 Currency AnnexValue(const TaxContext& context, Currency area, std::int64_t year, int material, const QString& zone,
                     int rank) {
   const Currency rate = context.rate(gridRate(material <= 0 ? "IA1" : "IA2", zone, rank));
-  const Currency v = (area * rate).percent(context.rate("CotaMajA"));
+  const Currency v = (area * rate).percent(context.rate(kAnnexesIncrease));
   return ageReduced(v, context.workYear, year);
 }
 

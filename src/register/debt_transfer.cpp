@@ -10,8 +10,6 @@
 namespace dajdor::reg {
 namespace {
 
-QString lineKey(const QString& group, const QString& name) { return group + '\n' + name; }
-
 // The four main groups in the order their balances are brought up to date.
 const QStringList& balanceGroups() {
   static const QStringList groups = {kGroupBuildings, kGroupLandInside, kGroupLandOutside, kGroupVehicles};
@@ -109,13 +107,13 @@ DebtLineSet::DebtLineSet(const QList<DebtRow>& rows, const Taxpayer& taxpayer, i
   entries_.reserve(rows.size() + 160);
   assessed_.reserve(static_cast<std::size_t>(rows.size()) + 160);
   for (const DebtRow& row : rows) {
-    if (row.kind == kAssessedKind) assessed_.emplace(lineKey(row.group, row.name), static_cast<int>(entries_.size()));
+    if (row.kind == kAssessedKind) assessed_.emplace(LineKey{row.group, row.name}, static_cast<int>(entries_.size()));
     entries_.append({row, true, false, row});
   }
 }
 
 DebtRow& DebtLineSet::OpenDebtLine(const QString& group, const QString& name) {
-  const QString key = lineKey(group, name);
+  const LineKey key{group, name};
   auto it = assessed_.find(key);
   if (it == assessed_.end()) {
     DebtRow row;
@@ -134,7 +132,7 @@ DebtRow& DebtLineSet::OpenDebtLine(const QString& group, const QString& name) {
 }
 
 bool DebtLineSet::has(const QString& group, const QString& name) const {
-  return assessed_.find(lineKey(group, name)) != assessed_.end();
+  return assessed_.find(LineKey{group, name}) != assessed_.end();
 }
 
 void DebtLineSet::setAssessedAmount(DebtRow& row, std::int64_t tax) {
@@ -171,7 +169,7 @@ QList<PlannedRow<DebtRow>> DebtLineSet::close() const {
     } else if (!e.stored) {
       rows.append({e.row, RowChange::Inserted});
     } else {
-      rows.append({e.row, e.row == e.original ? RowChange::Unchanged : RowChange::Updated});
+      rows.append({e.row, e.row == e.original ? RowChange::Unchanged : RowChange::Updated, e.original});
     }
   }
   return rows;
@@ -191,7 +189,7 @@ TransferPlan planTransfer(const TaxpayerFile& file, const TaxContext& context) {
 
   TransferPlan plan;
   plan.debts = set.close();
-  for (const BalanceRow& row : file.balances) plan.balances.append({row, RowChange::Unchanged});
+  for (const BalanceRow& row : file.balances) plan.balances.append({row, RowChange::Unchanged, row});
   carryTaxArrears(plan.balances, file, context);
   updateBalances(plan.balances, plan.debts, file.payments);
   for (int i = 0; i < file.balances.size(); ++i)

@@ -66,6 +66,7 @@ template <typename Row>
 struct PlannedRow {
   Row row;
   RowChange change = RowChange::Unchanged;
+  Row original = {};  // as read, for an updated row: only the fields that differ are written
 };
 
 struct TransferPlan {
@@ -110,7 +111,18 @@ class DebtLineSet {
     DebtRow original;
   };
   QList<Entry> entries_;
-  std::unordered_map<QString, int, NameHash> assessed_;  // group + '\n' + name -> first entry of kind "A"
+  // (group, name) of a line: shares the texts instead of joining them, since it
+  // is looked up for every possible line of every taxpayer.
+  struct LineKey {
+    QString group, name;
+    friend bool operator==(const LineKey&, const LineKey&) = default;
+  };
+  struct LineKeyHash {
+    std::size_t operator()(const LineKey& key) const noexcept {
+      return NameHash{}(key.group) * 31 ^ NameHash{}(key.name);
+    }
+  };
+  std::unordered_map<LineKey, int, LineKeyHash> assessed_;  // -> first entry of kind "A"
   const Taxpayer& taxpayer_;
   int firstDay_ = 0;
 };

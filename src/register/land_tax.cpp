@@ -14,15 +14,32 @@ struct ZoneSum {
 };
 
 // The page input and the rate share one name per zone: <prefix><zone key>.
-ZoneSum zoneSum(const PageValues& page, const TaxContext& context, const QString& prefix, const QStringList& keys) {
+QStringList zoneNames(const QString& prefix, const QStringList& keys) {
+  QStringList names;
+  for (const QString& key : keys) names.append(prefix + key);
+  return names;
+}
+
+ZoneSum zoneSum(const PageValues& page, const TaxContext& context, const QStringList& names) {
   ZoneSum sum;
-  for (const QString& key : keys) {
-    const Currency surface = pageQuantity(page, prefix + key);
+  for (const QString& name : names) {
+    const Currency surface = pageQuantity(page, name);
+    if (surface == Currency()) continue;
     sum.surface += surface;
-    sum.tax += context.rate(prefix + key) * surface;
+    sum.tax += context.rate(name) * surface;
   }
   return sum;
 }
+
+// The zone names of each category, built once: <prefix><category number><zone key>.
+QList<QStringList> categoryZoneNames(const QString& prefix, qsizetype categories, const QStringList& keys) {
+  QList<QStringList> all;
+  for (qsizetype c = 1; c <= categories; ++c) all.append(zoneNames(prefix + QString::number(c), keys));
+  return all;
+}
+
+const QString kOpenBonus = QStringLiteral("ERED");
+const QString kBuiltBonus = QStringLiteral("IIRED");
 
 void setBonus(DebtLine& line, const TaxContext& context, const QString& percentRate, bool granted) {
   if (!granted) return;
@@ -38,12 +55,12 @@ DebtLines AssessExtravilan(const PageValues& page, const TaxContext& context) {
   // A legal person that is not granted the bonus loses it on unbuilt land only
   // when part of that tax is exempted.
   const bool bonus = context.bonusGranted() || exemption == Currency();
-  QStringList zoneKeys;
-  for (const QString& z : kZones) zoneKeys.append("Z" + z);
+  static const QStringList categories = openLandCategories();
+  static const QList<QStringList> names =
+      categoryZoneNames(QStringLiteral("EC"), categories.size(), zoneNames(QStringLiteral("Z"), kZones));
   DebtLines lines;
-  const QStringList categories = openLandCategories();
   for (int l = 1; l <= categories.size(); ++l) {
-    const ZoneSum sum = zoneSum(page, context, QStringLiteral("EC%1").arg(l), zoneKeys);
+    const ZoneSum sum = zoneSum(page, context, names[l - 1]);
     Currency tax = sum.tax;
     if (left > Currency()) {
       const Currency t = left - tax;
@@ -55,8 +72,9 @@ DebtLines AssessExtravilan(const PageValues& page, const TaxContext& context) {
         left = Currency();
       }
     }
-    DebtLine line{kGroupLandOutside, categories[l - 1], "ha", sum.surface, {}, {}, {}, Currency::whole(tax.rounded())};
-    setBonus(line, context, "ERED", bonus);
+    DebtLine line{kGroupLandOutside, categories[l - 1], QStringLiteral("ha"), sum.surface, {}, {}, {},
+                  Currency::whole(tax.rounded())};
+    setBonus(line, context, kOpenBonus, bonus);
     lines.append(line);
   }
   return lines;
@@ -64,21 +82,23 @@ DebtLines AssessExtravilan(const PageValues& page, const TaxContext& context) {
 
 DebtLines AssessIntravilan(const PageValues& page, const TaxContext& context) {
   DebtLines lines;
-  const ZoneSum yards = zoneSum(page, context, "ICC", kZones);
+  static const QStringList yardNames = zoneNames(QStringLiteral("ICC"), kZones);
+  const ZoneSum yards = zoneSum(page, context, yardNames);
   const bool yardsExempt = context.taxpayer.exemptYard;
-  DebtLine yardLine{kGroupLandInside, "Curti-constructii", "mp", yards.surface, {}, {}, {},
-                    yardsExempt ? Currency() : Currency::whole(yards.tax.rounded())};
-  setBonus(yardLine, context, "IIRED", context.bonusGranted() && !yardsExempt);
+  DebtLine yardLine{kGroupLandInside, QStringLiteral("Curti-constructii"), QStringLiteral("mp"), yards.surface,
+                    {}, {}, {}, yardsExempt ? Currency() : Currency::whole(yards.tax.rounded())};
+  setBonus(yardLine, context, kBuiltBonus, context.bonusGranted() && !yardsExempt);
   lines.append(yardLine);
 
   const bool otherExempt = context.taxpayer.exemptInside;
-  const QStringList categories = builtLandCategories();
-  const QStringList zoneNumbers = {"1", "2", "3", "4", "5"};
+  static const QStringList categories = builtLandCategories();
+  static const QList<QStringList> names =
+      categoryZoneNames(QStringLiteral("IA"), categories.size(), {"1", "2", "3", "4", "5"});
   for (int r = 1; r <= categories.size(); ++r) {
-    const ZoneSum sum = zoneSum(page, context, QStringLiteral("IA%1").arg(r), zoneNumbers);
-    DebtLine line{kGroupLandInside, categories[r - 1], "ha", sum.surface, {}, {}, {},
+    const ZoneSum sum = zoneSum(page, context, names[r - 1]);
+    DebtLine line{kGroupLandInside, categories[r - 1], QStringLiteral("ha"), sum.surface, {}, {}, {},
                   otherExempt ? Currency() : Currency::whole(sum.tax.rounded())};
-    setBonus(line, context, "IIRED", context.bonusGranted() && !otherExempt);
+    setBonus(line, context, kBuiltBonus, context.bonusGranted() && !otherExempt);
     lines.append(line);
   }
   return lines;

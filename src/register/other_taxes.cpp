@@ -7,11 +7,17 @@ namespace dajdor::reg {
 
 DebtLines AssessOtherTaxes(const PageValues& page, const TaxContext& context) {
   DebtLines lines;
-  const QStringList names = otherTaxNames();
+  static const QStringList names = otherTaxNames();
+  static const QStringList inputs = [] {
+    QStringList all;
+    for (int k = 1; k <= names.size(); ++k) all.append(QStringLiteral("Alte%1").arg(k));
+    return all;
+  }();
   for (int k = 1; k <= names.size(); ++k) {
-    const QString input = QStringLiteral("Alte%1").arg(k);
+    const QString& input = inputs[k - 1];
     const Currency quantity = pageQuantity(page, input);
-    lines.append({names[k - 1], names[k - 1], "buc", quantity, {}, {}, {}, context.rate(input) * quantity});
+    lines.append(
+        {names[k - 1], names[k - 1], QStringLiteral("buc"), quantity, {}, {}, {}, context.rate(input) * quantity});
   }
   return lines;
 }

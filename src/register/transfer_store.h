@@ -12,6 +12,8 @@
 #include <QVector>
 
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace dajdor::reg {
@@ -27,8 +29,21 @@ class TransferStore {
 
   // The pages (a missing page row is created with its defaults, as the register
   // does when it shows the page), the Datorii and SoldCalc rows and the receipt
-  // sums of the four main groups.
+  // sums of the four main groups. From what prefetch() read when it holds the
+  // taxpayer, else read now.
   TaxpayerFile read(const Taxpayer& taxpayer);
+  // Reads the files of a batch with one statement per table, inside the batch's
+  // transaction; each is handed out once by read(). Replaces what it read before.
+  void prefetch(const QList<Taxpayer>& taxpayers);
+  // Drops what prefetch() read (after a rollback it is stale).
+  void forget();
+
+  using FieldLimits = std::unordered_map<std::string, engine::FieldDesc>;
+
+  struct Fetched {
+    TaxpayerFile file;
+    bool missingPage = false;  // some page row is to be created
+  };
   // Why the plan cannot be written: the first value that does not fit its field,
   // naming the taxpayer and the field. "" when it can be written.
   QString problem(const TransferPlan& plan, const Taxpayer& taxpayer);
@@ -38,10 +53,11 @@ class TransferStore {
 
  private:
   struct Limits {
-    std::vector<engine::FieldDesc> debt, balance;
+    FieldLimits debt, balance;
   };
   const QVector<int>& columnsOf(const QString& table, const engine::RowSource& rows);
-  void readPages(TaxpayerFile& file);
+  void fetch(const QList<Taxpayer>& taxpayers);
+  void readPages(const QList<std::int64_t>& ids, const QString& owners);
   const Limits& limits();
 
   engine::Database& db_;
@@ -52,6 +68,7 @@ class TransferStore {
   qint64 idBlock_;
   QHash<QString, QVector<int>> columns_;  // per page table: column of each stored input, in catalogue order
   std::optional<Limits> limits_;
+  std::unordered_map<std::int64_t, Fetched> fetched_;
 };
 
 }  // namespace dajdor::reg

@@ -106,12 +106,14 @@ TransferSummary transferTaxpayers(TransferStore& store, const QList<Taxpayer>& t
     TransferSummary done;
     try {
       engine::Transaction transaction(store.db());
+      store.prefetch(batch);
       for (const Taxpayer& t : batch) count(done, TransferToDebts(store, t, {t, rates, workYear, &cache}));
       transaction.commit();
     } catch (const std::exception&) {
       // Whatever failed is rolled back with the whole batch; each taxpayer goes
       // again on his own, and only the one it belongs to is refused.
       done = {};
+      store.forget();
       for (const Taxpayer& t : batch) {
         try {
           count(done, TransferToDebts(store, t, {t, rates, workYear, &cache}));

@@ -55,8 +55,9 @@ DebtLine vehicleLine(const TaxContext& context, const QString& name, const QStri
                      Currency tax) {
   const bool exempt = context.taxpayer.exemptVehicles;
   DebtLine line{kGroupVehicles, name, unit, quantity, {}, {}, {}, exempt ? Currency() : tax};
+  static const QString bonusRate = QStringLiteral("NumericEdit3");
   if (context.bonusGranted() && !exempt) {
-    line.reductionPercent = context.rate("NumericEdit3");
+    line.reductionPercent = context.rate(bonusRate);
     line.reduction = line.tax.percent(line.reductionPercent);
   }
   return line;
@@ -80,19 +81,32 @@ void countedClasses(DebtLines& lines, const PageValues& page, const TaxContext& 
                     const QList<GridClass>& classes) {
   for (const GridClass& c : classes) {
     const std::int64_t count = pageWhole(page, c.input);
-    lines.append(vehicleLine(context, c.line, "buc", Currency::whole(count), context.rate(c.input) * count));
+    lines.append(vehicleLine(context, c.line, QStringLiteral("buc"), Currency::whole(count), context.rate(c.input) * count));
   }
 }
 
-// Tractors and buses: a rate per 200 cm3 of each vehicle, times the number of vehicles.
-void capacityLines(DebtLines& lines, const PageValues& page, const TaxContext& context, const QString& name,
-                   const QString& capacityInput, const QString& countInput, const QString& rate, int rows) {
+// The rows of the tractors or the buses: line name, capacity and count inputs, rate.
+struct CapacityRow {
+  QString line, capacity, count, rate;
+};
+QList<CapacityRow> capacityRows(const QString& name, const QString& capacityInput, const QString& countInput,
+                                const QString& rate, int rows) {
+  QList<CapacityRow> all;
   for (int r = 1; r <= rows; ++r) {
     const QString n = QString::number(r);
-    const std::int64_t capacity = std::max<std::int64_t>(0, pageWhole(page, capacityInput + n));
-    const std::int64_t count = pageWhole(page, countInput + n);
-    lines.append(vehicleLine(context, name + n, "cmc", Currency::whole(capacity * count),
-                             context.rate(rate) * (capacityUnits(capacity) * count)));
+    all.append({name + n, capacityInput + n, countInput + n, rate});
+  }
+  return all;
+}
+
+// Tractors and buses: a rate per 200 cm3 of each vehicle, times the number of vehicles.
+void capacityLines(DebtLines& lines, const PageValues& page, const TaxContext& context,
+                   const QList<CapacityRow>& rows) {
+  for (const CapacityRow& row : rows) {
+    const std::int64_t capacity = std::max<std::int64_t>(0, pageWhole(page, row.capacity));
+    const std::int64_t count = pageWhole(page, row.count);
+    lines.append(vehicleLine(context, row.line, QStringLiteral("cmc"), Currency::whole(capacity * count),
+                             context.rate(row.rate) * (capacityUnits(capacity) * count)));
   }
 }
 
@@ -116,20 +130,27 @@ DebtLines AssessVehicles(const PageValues& vehicles, const PageValues& trucks, c
     if (n == 12 || n == 13) continue;
     const std::int64_t input = pageWhole(vehicles, inputs[n]);
     const std::int64_t quantity = n == 10 || n == 11 ? capacityUnits(input) : input;
-    lines.append(vehicleLine(context, lineNames[n], n == 11 ? "unit" : "buc", Currency::whole(quantity),
+    lines.append(vehicleLine(context, lineNames[n], n == 11 ? QStringLiteral("unit") : "buc", Currency::whole(quantity),
                              context.rate(inputs[n]) * quantity));
   }
-  capacityLines(lines, vehicles, context, "Tractoare inmatriculate ", "TRACCAP", "TRACBUC", "AUTO13", 4);
-  capacityLines(lines, vehicles, context, "Autobuze,autocare,microbuze ", "ATBCAP", "ATBCANT", "AUTO12", 2);
+  static const QList<CapacityRow> tractors = capacityRows("Tractoare inmatriculate ", "TRACCAP", "TRACBUC", "AUTO13", 4);
+  static const QList<CapacityRow> buses = capacityRows("Autobuze,autocare,microbuze ", "ATBCAP", "ATBCANT", "AUTO12", 2);
+  capacityLines(lines, vehicles, context, tractors);
+  capacityLines(lines, vehicles, context, buses);
   static const QList<GridClass> truckClasses = gridClasses("G", kTruckClasses);
   static const QList<GridClass> combinationClasses = gridClasses("GC", kCombinationClasses);
   countedClasses(lines, trucks, context, truckClasses);
   countedClasses(lines, combinations, context, combinationClasses);
+  static const QStringList waterInputs = [] {
+    QStringList names;
+    for (int n = 1; n <= kWaterVehicles.size(); ++n) names.append(QStringLiteral("APA%1").arg(n));
+    return names;
+  }();
   for (int n = 1; n <= kWaterVehicles.size(); ++n) {
-    const QString name = QStringLiteral("APA%1").arg(n);
+    const QString& name = waterInputs[n - 1];
     const std::int64_t input = pageWhole(water, name);
     const std::int64_t taxed = n == 10 ? capacityUnits(input, 1000) : input;
-    lines.append(vehicleLine(context, kWaterVehicles[n - 1], n == 10 ? "tdw" : "buc", Currency::whole(input),
+    lines.append(vehicleLine(context, kWaterVehicles[n - 1], n == 10 ? QStringLiteral("tdw") : "buc", Currency::whole(input),
                              context.rate(name) * taxed));
   }
   return lines;
@@ -144,13 +165,14 @@ DebtLines AssessUnregisteredVehicles(const PageValues& page, const TaxContext& c
       units += capacityUnits(capacity);
       if (capacity > 0) ++vehicles;
     }
-    lines.append(vehicleLine(context, name, "buc", Currency::whole(vehicles), context.rate(rate) * units));
+    lines.append(
+        vehicleLine(context, name, QStringLiteral("buc"), Currency::whole(vehicles), context.rate(rate) * units));
   };
-  byCapacity("Auto neinmatriculate pana la 4800 cmc", 1, "VN1");
-  byCapacity("Auto neinmatriculate peste 4800 cmc", 6, "VN2");
+  byCapacity(QStringLiteral("Auto neinmatriculate pana la 4800 cmc"), 1, QStringLiteral("VN1"));
+  byCapacity(QStringLiteral("Auto neinmatriculate peste 4800 cmc"), 6, QStringLiteral("VN2"));
   const std::int64_t unrecorded = pageWhole(page, "VN11");
-  lines.append(vehicleLine(context, "Auto neinmat. cu cap.cil.neevidentiabila", "buc", Currency::whole(unrecorded),
-                           context.rate("VN3") * unrecorded));
+  lines.append(vehicleLine(context, QStringLiteral("Auto neinmat. cu cap.cil.neevidentiabila"), QStringLiteral("buc"),
+                           Currency::whole(unrecorded), context.rate(QStringLiteral("VN3")) * unrecorded));
   return lines;
 }
 

@@ -6,6 +6,7 @@
 #include "register/taxpayer_register.h"
 #include "register/transfer_to_debts.h"
 #include "store/sql_helpers.h"
+#include "store/text_rules.h"
 
 #include <QDir>
 #include <QFile>
@@ -176,6 +177,24 @@ TEST_F(DebtTransferTest, ASecondTransferChangesNoByte) {
   EXPECT_EQ(transferAll().added, 2);
   EXPECT_EQ(content("Datorii.dbf"), debtsBefore);
   EXPECT_EQ(content("SoldCalc.dbf"), balancesBefore);
+}
+
+// A batch reads its files ahead; a taxpayer listed again must be read again
+// after his first write, not from what was read before it.
+TEST_F(DebtTransferTest, ATaxpayerListedTwiceInABatchEndsAsOneSentOnce) {
+  const std::int64_t twice = add("VALENI", "1", "POPESCU ION");
+  const std::int64_t once = add("VALENI", "3", "POPESCU ION");
+  for (const std::int64_t id : {twice, once}) {
+    page("Pag7.dbf", "LIN2=10, LIN3=2", id);
+    page("Pag5.dbf", "AUTO1=1", id);
+    receipt(id, "Impozit pe cladiri", "30, 0, 0, 0, 0, 0");
+  }
+  reg::TransferStore store(*db_, dataDir(), *settings_, rates_, 2014, 64);
+  EXPECT_EQ(reg::transferTaxpayers(store, {taxpayer(twice), taxpayer(once), taxpayer(twice)}, rates_, 2014).added, 3);
+  EXPECT_FALSE(debts(twice).isEmpty());
+  EXPECT_EQ(debts(twice), debts(once));
+  for (const QString& group : {kGroupBuildings, kGroupVehicles})
+    EXPECT_EQ(balance(twice, group), balance(once, group)) << group.toStdString();
 }
 
 TEST_F(DebtTransferTest, TwoVillagesWithOneTaxpayerWithoutARole) {

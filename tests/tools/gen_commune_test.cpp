@@ -1,7 +1,9 @@
 #include "commune_generator.h"
+#include "commune_settings.h"
 #include "identity_codes.h"
 
 #include "store/engine/database.h"
+#include "store/schema.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +116,20 @@ TEST(GenCommune, RefusesADirectoryThatAlreadyHoldsACommune) {
   const std::string before = bytes(dir.path() / "Datorii.dbf");
   EXPECT_THROW(generate(dir.path(), 30), engine::Error);
   EXPECT_EQ(bytes(dir.path() / "Datorii.dbf"), before);
+}
+
+// A data directory as the program finds it after a year: every table it makes
+// at a start is there, the ones the year left empty included.
+TEST(GenCommune, WritesEveryTableOfADataDirectory) {
+  ScratchDir dir("complete");
+  generate(dir.path(), 20);
+  Database db(dir.path().string());
+  gencommune::writeCommuneSettings(db, dir.path().string());
+  for (const auto& table : dajdor::schema::tables()) {
+    if (!table.createdAtStartup) continue;
+    EXPECT_TRUE(db.tableExists((dir.path() / table.file.toStdString()).string())) << table.file.toStdString();
+  }
+  for (const char* file : {"Ini.dbf", "Dajdor.set", "s.mpg"}) EXPECT_TRUE(fs::exists(dir.path() / file)) << file;
 }
 
 class GeneratedCommune : public ::testing::Test {

@@ -1,12 +1,18 @@
 #include "commune_settings.h"
 
 #include "admin/rates.h"
+#include "admin/settings_catalogue.h"
 #include "admin/settings_store.h"
+#include "store/create_tables.h"
+#include "store/interaction.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
 #include "users/users_file.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <stdexcept>
 
 namespace gencommune {
 namespace {
@@ -63,6 +69,21 @@ dajdor::admin::Rates councilRates() {
   return rates;
 }
 
+// What CreateTables reports (a table it could not make): the generator stops on it.
+class Reports : public dajdor::Interaction {
+ public:
+  int message(const QString&, const QString& text, int, dajdor::MessageKind) override {
+    texts.append(text);
+    return dajdor::Answer::Ok;
+  }
+  void problem(const QString& text, const QString&) override { texts.append(text); }
+  void progressStart(const QString&, int) override {}
+  void progressStep(int) override {}
+  void progressEnd() override {}
+
+  QStringList texts;
+};
+
 }  // namespace
 
 void writeCommuneSettings(engine::Database& db, const std::string& dir) {
@@ -85,6 +106,10 @@ void writeCommuneSettings(engine::Database& db, const std::string& dir) {
     settings.WriteCounter(name, "CHIT", QString::number(cashiers->value(r, 2).toInt() + 1));
   }
   dajdor::admin::CreateSettingsTable(db, councilRates());
+  // The tables the commune's year left empty, as the program's first start makes them.
+  Reports reports;
+  dajdor::CreateTables(db, data, dajdor::admin::initialIniRows(), settings, reports);
+  if (!reports.texts.isEmpty()) throw std::runtime_error(reports.texts.join('\n').toStdString());
 }
 
 }  // namespace gencommune

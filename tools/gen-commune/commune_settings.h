@@ -2,7 +2,8 @@
 // work: Ini.dbf with the default rates, Dajdor.set with the identifier counters
 // past every identifier written and each cashier's series and next receipt
 // number, and s.mpg with ADMIN (password 482) and the cashiers who signed the
-// receipts (each with password 1).
+// receipts (each with password 1). Every other table of a data directory is
+// created empty.
 #pragma once
 
 #include "store/engine/database.h"
