@@ -147,6 +147,11 @@ class FileBuilder {
     return file_.pages.back();
   }
   bool legal() const { return file_.header.legal; }
+  // Companies pay mostly by bank transfer, some by payment order, the rest at the desk.
+  char legalDocumentKind() {
+    const double draw = rng_.unit();
+    return draw < 0.6 ? 'V' : draw < 0.75 ? 'O' : 'C';
+  }
   std::string zone() const { return std::string(1, village_.zone); }
   DayNumber jan1(int yearsBack = 0) const { return dayOf(year_.year - yearsBack, 1, 1); }
 
@@ -534,7 +539,7 @@ class FileBuilder {
       PaymentDocument doc;
       doc.taxpayer = index_;
       doc.day = step.day;
-      doc.kind = legal() ? (rng_.chance(0.7) ? 'V' : 'C') : (rng_.chance(0.04) ? 'N' : 'C');
+      doc.kind = legal() ? legalDocumentKind() : (rng_.chance(0.04) ? 'N' : 'C');
       doc.cashier = static_cast<int>(rng_.below(2));
       doc.typedNumber = doc.kind == 'C' ? 0 : rng_.between(1, 9999);
       const bool fullEarly = step.share >= 1.0 && step.day <= bonusDeadline && i == 0;
