@@ -79,15 +79,9 @@ void printTable(collect::WorkTables& tables, collect::WorkTable which, QTextStre
 
 int balanceCommand(const QString& dir, const QStringList& arguments, Streams streams) {
   const BalanceArguments parsed = parse(arguments);
-  if (!parsed.problem.isEmpty()) {
-    streams.err << parsed.problem << "\n";
-    printHelp(streams.err);
-    return Usage;
-  }
-  if (!isDataDirectory(dir, streams)) return Refused;
-  if (!checkLogin(dir, parsed.login, {UserLevel::Admin, UserLevel::Operator, UserLevel::Cashier},
-                  "vada situatia", streams))
-    return Refused;
+  if (const int refused = admit(dir, parsed.problem, parsed.login,
+                                {UserLevel::Admin, UserLevel::Operator, UserLevel::Cashier}, "vada situatia", streams))
+    return refused;
   QTemporaryDir scratch;
   if (!scratch.isValid()) {
     streams.err << "Nu se poate crea un director temporar pentru tabelele de lucru.\n";

@@ -21,16 +21,11 @@ int cashRegisterCommand(const QString& dir, const QStringList& arguments, Stream
     else if (!(day = parseDay(options.positional[0])).isValid())
       options.problem = "Ziua nu este de forma ZZ.LL.AAAA: " + options.positional[0];
   }
-  if (!options.problem.isEmpty()) {
-    streams.err << options.problem << "\n";
-    printHelp(streams.err);
-    return Usage;
-  }
-  if (!isDataDirectory(dir, streams)) return Refused;
   CurrentUser user;
-  if (!checkLogin(dir, options.login(), {UserLevel::Admin, UserLevel::Operator, UserLevel::Cashier},
-                  "vada registrul de casa", streams, &user))
-    return Refused;
+  if (const int refused = admit(dir, options.problem, options.login(),
+                                {UserLevel::Admin, UserLevel::Operator, UserLevel::Cashier}, "vada registrul de casa",
+                                streams, &user))
+    return refused;
   QTemporaryDir scratch;
   if (!scratch.isValid()) {
     streams.err << "Nu se poate crea un director temporar.\n";

@@ -51,6 +51,17 @@ int run(const QStringList& arguments, Streams streams) {
   return Usage;
 }
 
+int admit(const QString& dir, const QString& problem, const Login& login, const QList<int>& levels,
+          const QString& what, Streams streams, CurrentUser* who) {
+  if (!problem.isEmpty()) {
+    streams.err << problem << "\n";
+    printHelp(streams.err);
+    return Usage;
+  }
+  if (!isDataDirectory(dir, streams)) return Refused;
+  return checkLogin(dir, login, levels, what, streams, who) ? Done : Refused;
+}
+
 bool isDataDirectory(const QString& dir, Streams streams) {
   const QFileInfo info(dir);
   if (info.isDir()) {

@@ -42,6 +42,13 @@ bool isDataDirectory(const QString& dir, Streams streams);
 bool checkLogin(const QString& dir, const Login& login, const QList<int>& levels, const QString& what,
                 Streams streams, CurrentUser* who = nullptr);
 
+// The steps every command takes before its work: a command line it could read
+// (`problem` empty, else the problem and the help are printed), an existing data
+// directory and a user checked as checkLogin does. Returns Done when the command
+// may go on, otherwise its exit code.
+int admit(const QString& dir, const QString& problem, const Login& login, const QList<int>& levels,
+          const QString& what, Streams streams, CurrentUser* who = nullptr);
+
 // The settings as the program reads them for `user`, from a copy in `copyDir`:
 // loading writes the flags that are missing, and the commands write nothing to
 // the directory. Throws the stores' errors.

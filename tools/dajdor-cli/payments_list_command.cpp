@@ -20,20 +20,15 @@ int paymentsListCommand(const QString& dir, const QStringList& arguments, Stream
     else if (!(first = parseDay(options.positional[0])).isValid() || !(last = parseDay(options.positional[1])).isValid())
       options.problem = "Datele perioadei nu sunt de forma ZZ.LL.AAAA.";
   }
-  if (!options.problem.isEmpty()) {
-    streams.err << options.problem << "\n";
-    printHelp(streams.err);
-    return Usage;
-  }
-  if (last < first) {
+  if (options.problem.isEmpty() && last < first) {
     streams.err << "Perioada incorecta!\n";
     return Usage;
   }
-  if (!isDataDirectory(dir, streams)) return Refused;
   CurrentUser user;
-  if (!checkLogin(dir, options.login(), {UserLevel::Admin, UserLevel::Operator, UserLevel::Cashier},
-                  "vada lista platilor", streams, &user))
-    return Refused;
+  if (const int refused = admit(dir, options.problem, options.login(),
+                                {UserLevel::Admin, UserLevel::Operator, UserLevel::Cashier}, "vada lista platilor",
+                                streams, &user))
+    return refused;
   QTemporaryDir scratch;
   if (!scratch.isValid()) {
     streams.err << "Nu se poate crea un director temporar.\n";

@@ -50,14 +50,9 @@ TransferArguments parse(const QStringList& arguments) {
 
 int transferCommand(const QString& dir, const QStringList& arguments, Streams streams) {
   const TransferArguments parsed = parse(arguments);
-  if (!parsed.problem.isEmpty()) {
-    streams.err << parsed.problem << "\n";
-    printHelp(streams.err);
-    return Usage;
-  }
-  if (!isDataDirectory(dir, streams)) return Refused;
-  if (!checkLogin(dir, parsed.login, {UserLevel::Admin, UserLevel::Operator}, "adauge la plata", streams))
-    return Refused;
+  if (const int refused =
+          admit(dir, parsed.problem, parsed.login, {UserLevel::Admin, UserLevel::Operator}, "adauge la plata", streams))
+    return refused;
   try {
     engine::Database db(dir.toStdString());
     SettingsFile settings(sql::tablePath(dir, SettingsFile::kFileName));
