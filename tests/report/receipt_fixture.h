@@ -33,6 +33,37 @@ inline Receipt sampleReceipt(int groups) {
   return receipt;
 }
 
+// Texts every copy of sampleReceipt() shows, as laid out and as a PDF reader
+// finds them: the town hall, the document, the payer, the cashier, the headings.
+inline QStringList sampleReceiptTexts() {
+  return {"Judetul Bistrița-Năsăud",
+          "Primăria Comunei Șieu-Măgheruș",
+          "Cod inregistrare fiscala (C.U.I.):4347712",
+          "Seria BNSM nr. 104",
+          "CHITANTA",
+          "PENTRU CREANTE ALE BUGETELOR LOCALE",
+          "ELEMENTE DE IDENTIFICARE A PLATITORULUI",
+          "CONTRIBUABIL:",
+          "Țăranu Ștefănică Ioana",
+          "Str. Învățătorului nr. 7, sat Arcalia",
+          "PLATITOR:",
+          "Țăranu Ion",
+          "NR.DE ROL NOMINAL UNIC",
+          "PF",
+          "257",
+          "DATA INCASARII :",
+          "28.03.2014",
+          "LEGITIMATIA",
+          "CI 4471",
+          "NUMELE SI PRENUMELE",
+          "Măriuca Pop",
+          "SEMNATURA,",
+          "DENUMIREA CREANTEI",
+          "BUGETULUI LOCAL",
+          "din clasificatia bugetara",
+          "Bonificatie"};
+}
+
 // The texts of the upper (0) or lower (1) copy of a receipt page, top to bottom.
 inline QStringList copyTexts(const ReportPage& page, int copy) {
   ReportPage half;
