@@ -4,6 +4,7 @@
 #include "collect/locked_year.h"
 #include "collect/taxpayer_search.h"
 #include "collect/work_table_grid_widget.h"
+#include "register/fine_dialog.h"
 #include "register/vehicle_details_widget.h"
 #include "session/app_context.h"
 #include "store/sql_helpers.h"
@@ -201,9 +202,12 @@ QWidget* CollectionsWindow::buildButtons() {
     reg::VehicleDetailsViewerDialog viewer(context_, header_->IDGOS, this);
     viewer.exec();
   });
+  connect(addTax_, &QPushButton::clicked, this, [this] {
+    if (header_ && reg::addFineFromDialog(context_, {header_->IDGOS, header_->SATUL, header_->ROL}, this)) CalcOm();
+  });
   connect(column->findChild<QPushButton*>("Inchide"), &QPushButton::clicked, this, &QDialog::reject);
   // Their windows come with the payment, documents and enforcement work.
-  for (QPushButton* later : {operate_, withoutDebt_, addTax_, certificate_, enforcement_}) later->setEnabled(false);
+  for (QPushButton* later : {operate_, withoutDebt_, certificate_, enforcement_}) later->setEnabled(false);
   return column;
 }
 

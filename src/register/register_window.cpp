@@ -7,6 +7,7 @@
 #include "register/taxpayer_register.h"
 #include "register/to_payment.h"
 #include "register/vehicle_details_widget.h"
+#include "register/year_operations_widget.h"
 #include "session/app_context.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
@@ -15,6 +16,7 @@
 #include "store/village_file.h"
 #include "widgets/bold_label.h"
 #include "widgets/gradient_panel_widget.h"
+#include "widgets/record_grid.h"
 #include "widgets/upper_case_input.h"
 
 #include <QAbstractTableModel>
@@ -67,14 +69,6 @@ const QString kStoreQuestion =
     QStringLiteral("Ati facut modificari in pagina si nu le-ati memorat!\rDoriti sa le memorati?");
 const QColor kHeaderFrom(0x1F, 0x4E, 0x8C);
 const QColor kHeaderTo(0x6A, 0x9B, 0xD8);
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent, bool enabled = true) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setEnabled(enabled);
-  return b;
-}
 
 QLabel* whiteBold(const QString& name, int pointDelta, QWidget* parent) {
   QLabel* label = boldLabel({}, pointDelta, parent);
@@ -137,7 +131,8 @@ RegisterWindow::RegisterWindow(AppContext& context, QWidget* parent) : QDialog(p
   pages_->setObjectName("PageControl1");
   pages_->addWidget(buildRegisterPage());
   for (int n = kFirstPage; n <= kLastPage; ++n) pages_->addWidget(buildPageSlot(n));
-  pages_->addWidget(buildYearPage());
+  yearPage_ = new YearOperationsWidget(context_, [this] { return village_->currentText(); }, this);
+  pages_->addWidget(yearPage_);
 
   auto* right = new QVBoxLayout;
   right->addWidget(header_);
@@ -255,15 +250,15 @@ QWidget* RegisterWindow::buildRegisterPage() {
 
   total_ = new QLabel(page);
   total_->setObjectName("TotalGosp");
-  QPushButton* add = button("AddGospodarie", "&Adauga ROL", page);
+  QPushButton* add = plainButton("AddGospodarie", "&Adauga ROL", page);
   connect(add, &QPushButton::clicked, this, &RegisterWindow::AddGospodarie);
-  QPushButton* change = button("LbSpeedButton3", "&Modifica ROL", page);
+  QPushButton* change = plainButton("LbSpeedButton3", "&Modifica ROL", page);
   connect(change, &QPushButton::clicked, this, &RegisterWindow::LbSpeedButton3Click);
-  QPushButton* remove = button("LbSpeedButton4", "&Sterge ROL", page);
+  QPushButton* remove = plainButton("LbSpeedButton4", "&Sterge ROL", page);
   connect(remove, &QPushButton::clicked, this, &RegisterWindow::LbSpeedButton4Click);
-  QPushButton* toPayment = button("AddLaPlata", "A&dauga Gospodaria (ROL) la plata", page);
+  QPushButton* toPayment = plainButton("AddLaPlata", "A&dauga Gospodaria (ROL) la plata", page);
   connect(toPayment, &QPushButton::clicked, this, &RegisterWindow::AddLaPlata);
-  QPushButton* allToPayment = button("AddAllPlata", "Adauga toate &Localitatile la plata", page);
+  QPushButton* allToPayment = plainButton("AddAllPlata", "Adauga toate &Localitatile la plata", page);
   connect(allToPayment, &QPushButton::clicked, this, [this] { AddAllPlata(); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(total_);
@@ -292,8 +287,8 @@ QWidget* RegisterWindow::buildPageSlot(int number) {
   panel->setObjectName(QStringLiteral("Modi%1").arg(number));
   panel->setStyleSheet(QStringLiteral("#Modi%1 { background: #FFF2B3; }").arg(number));
   panel->setAttribute(Qt::WA_StyledBackground);
-  QPushButton* store = button(QStringLiteral("Memorare%1").arg(number), "Memoreaza modificarile", panel);
-  QPushButton* abandon = button(QStringLiteral("Anulare%1").arg(number), "Anuleaza modificarile", panel);
+  QPushButton* store = plainButton(QStringLiteral("Memorare%1").arg(number), "Memoreaza modificarile", panel);
+  QPushButton* abandon = plainButton(QStringLiteral("Anulare%1").arg(number), "Anuleaza modificarile", panel);
   connect(store, &QPushButton::clicked, this, [this, number] { storePage(number); });
   connect(abandon, &QPushButton::clicked, this, [this, number] { abandonPage(number); });
   auto* panelLayout = new QHBoxLayout(panel);
@@ -314,30 +309,6 @@ QWidget* RegisterWindow::buildPageSlot(int number) {
   }
   layout->addWidget(panel);
   return slot;
-}
-
-QWidget* RegisterWindow::buildYearPage() {
-  auto* page = new QWidget(this);
-  page->setObjectName("TaxeAn");
-  auto* layout = new QVBoxLayout(page);
-  layout->addWidget(boldLabel("Operatiuni in timpul anului", 3, page));
-  // Fines, taxes and debits of the year have windows of their own to come; their
-  // buttons are shown disabled until then.
-  const auto group = [&](const QString& caption, const QList<QPair<QString, QString>>& buttons) {
-    auto* box = new QGroupBox(caption, page);
-    auto* row = new QHBoxLayout(box);
-    for (const auto& [name, text] : buttons) row->addWidget(button(name, text, box, false));
-    row->addStretch(1);
-    layout->addWidget(box);
-  };
-  group(" > Amenzi si taxe",
-        {{"ConvexBtn5", "&Adauga"}, {"ConvexBtn6", "&Modifica"}, {"ConvexBtn8", "&Sterge"},
-         {"LbButton5", "Adauga o taxa la to&ti"}});
-  group(" > Debite in timpul anului",
-        {{"ConvexBtn2", "Adau&ga"}, {"ConvexBtn3", "M&odifica"}, {"ConvexBtn4", "S&terge"},
-         {"LbSpeedButton6", "Adauga la Alte taxe o cantitate fi&xa"}});
-  layout->addStretch(1);
-  return page;
 }
 
 int RegisterWindow::activePage() const { return pages_->currentIndex(); }
@@ -475,6 +446,7 @@ void RegisterWindow::ListView1SelectItem(int item) {
     modifiedPanels_[target - 1]->hide();
     if (target == 5) vehicleDetails_->setTaxpayer(current->idgos);
   }
+  if (target == kYearPage) yearPage_->setTaxpayer(current);
   pages_->setCurrentIndex(target);
   // The taxpayer's own village, also when the list shows every village.
   villageHeader_->setText(current->village);

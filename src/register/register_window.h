@@ -30,6 +30,7 @@ class AssessmentPageWidget;
 class RegisterListModel;
 class TaxpayerEditorDialog;
 class VehicleDetailsWidget;
+class YearOperationsWidget;
 
 class RegisterWindow : public QDialog {
   Q_OBJECT
@@ -37,6 +38,8 @@ class RegisterWindow : public QDialog {
   // Navigator positions.
   static constexpr int kRegisterItem = 0;
   static constexpr int kHeadingItem = 1;
+  // Stack position of the page of the year's operations, after the eleven pages.
+  static constexpr int kYearPage = 12;
 
   explicit RegisterWindow(AppContext& context, QWidget* parent = nullptr);
   ~RegisterWindow() override;
@@ -67,6 +70,7 @@ class RegisterWindow : public QDialog {
   int activePage() const;
   TaxpayerEditorDialog* editor() const { return editor_; }
   AssessmentPageWidget* page(int number) const;
+  YearOperationsWidget* yearPage() const { return yearPage_; }
 
  public slots:
   void done(int result) override;
@@ -74,7 +78,6 @@ class RegisterWindow : public QDialog {
  private:
   QWidget* buildRegisterPage();
   QWidget* buildPageSlot(int number);
-  QWidget* buildYearPage();
   void showList();
   void showCurrentRow();
   void showTaxpayerLabels(const std::optional<Taxpayer>& taxpayer);
@@ -110,6 +113,7 @@ class RegisterWindow : public QDialog {
   QList<QWidget*> modifiedPanels_;           // Modi<n> at n - 1
   QTimer* autoAddTimer_ = nullptr;
   VehicleDetailsWidget* vehicleDetails_ = nullptr;  // under the vehicles page
+  YearOperationsWidget* yearPage_ = nullptr;
 };
 
 }  // namespace dajdor::reg

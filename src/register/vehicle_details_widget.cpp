@@ -5,39 +5,16 @@
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
 #include "widgets/bold_label.h"
+#include "widgets/record_grid.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace dajdor::reg {
-namespace {
-
-QTableWidget* detailGrid(const QString& name, const QStringList& headers, QWidget* parent) {
-  auto* grid = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-  grid->setObjectName(name);
-  grid->setHorizontalHeaderLabels(headers);
-  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid->verticalHeader()->hide();
-  grid->horizontalHeader()->setStretchLastSection(true);
-  return grid;
-}
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
-
-}  // namespace
-
 void showVehicleDetails(QTableWidget* grid, const QList<VehicleDetail>& details) {
   grid->setRowCount(static_cast<int>(details.size()));
   for (int r = 0; r < details.size(); ++r) {
@@ -55,12 +32,12 @@ void showVehicleDetails(QTableWidget* grid, const QList<VehicleDetail>& details)
 VehicleDetailsWidget::VehicleDetailsWidget(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
   setObjectName("Caracteristici");
   auto* box = new QGroupBox("Caracteristici", this);
-  grid_ = detailGrid("DetGrid", {"Nr. Dosar", "Tip Auto", "Marca", "Capacit", "Serie caroserie", "Serie Motor", "Obs"},
+  grid_ = makeRecordGrid("DetGrid", {"Nr. Dosar", "Tip Auto", "Marca", "Capacit", "Serie caroserie", "Serie Motor", "Obs"},
                      box);
   grid_->setMinimumHeight(110);
-  QPushButton* add = button("AddDetAuto", "Adauga", box);
-  QPushButton* edit = button("EditDetAuto", "Modifica", box);
-  QPushButton* remove = button("DelDetAuto", "Sterge", box);
+  QPushButton* add = plainButton("AddDetAuto", "Adauga", box);
+  QPushButton* edit = plainButton("EditDetAuto", "Modifica", box);
+  QPushButton* remove = plainButton("DelDetAuto", "Sterge", box);
   connect(add, &QPushButton::clicked, this, &VehicleDetailsWidget::AddDetAutoClick);
   connect(edit, &QPushButton::clicked, this, &VehicleDetailsWidget::EditDetAutoClick);
   connect(remove, &QPushButton::clicked, this, &VehicleDetailsWidget::DelDetAutoClick);
@@ -153,7 +130,7 @@ VehicleDetailsViewerDialog::VehicleDetailsViewerDialog(AppContext& context, std:
     : QDialog(parent) {
   setObjectName("TAutoDetF");
   setWindowTitle("Dajdor");
-  auto* grid = detailGrid("AutoDetGrid", {"Numar Dosar", "Tip Auto", "Marca", "Capacit. -cmc-", "Serie Caroserie",
+  auto* grid = makeRecordGrid("AutoDetGrid", {"Numar Dosar", "Tip Auto", "Marca", "Capacit. -cmc-", "Serie Caroserie",
                                           "Serie Motor", "Observatii"},
                           this);
   try {
@@ -161,7 +138,7 @@ VehicleDetailsViewerDialog::VehicleDetailsViewerDialog(AppContext& context, std:
   } catch (const std::exception& e) {
     context.interaction->error(QStringLiteral("Detalii Auto"), sql::message(e));
   }
-  auto* close = button("Inchide", "Inchide", this);
+  auto* close = plainButton("Inchide", "Inchide", this);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   auto* row = new QHBoxLayout;
   row->addStretch(1);
