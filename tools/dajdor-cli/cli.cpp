@@ -28,7 +28,14 @@ void printHelp(QTextStream& out) {
          "dajdor-cli DIR payments-list --user NAME --password PW ZZ.LL.AAAA ZZ.LL.AAAA --out FISIER.xlsx\n"
          "  [--cashier NUME]\n"
          "  Scrie lista platilor introduse in registrul de casa in perioada data (modelul ListPlat.xlsx);\n"
-         "  un casier isi vede doar platile sale.\n";
+         "  un casier isi vede doar platile sale.\n"
+         "dajdor-cli DIR add-tax --user NAME --password PW --village SAT --tax TAXA --value LEI\n"
+         "  [--only-with-houses]\n"
+         "  Adauga taxa (tip T din nomenclator), datata 1 ianuarie, la toti contribuabilii satului care au\n"
+         "  pagina de cladiri (cu --only-with-houses doar celor cu cladiri), intr-o singura tranzactie.\n"
+         "dajdor-cli DIR fixed-quantity --user NAME --password PW --village SAT --tax TAXA --quantity N\n"
+         "  Pune cantitatea N la taxa TAXA (Concesionari, Iluminat, Salubritate, PSI, Paza, Vehicule lente)\n"
+         "  din Alte taxe pentru toti contribuabilii satului. Ambele: nivel 0 sau 1; tiparesc mesajul final.\n";
 }
 
 int run(const QStringList& arguments, Streams streams) {
@@ -46,6 +53,8 @@ int run(const QStringList& arguments, Streams streams) {
   if (command == "balance") return balanceCommand(dir, arguments.mid(2), streams);
   if (command == "cash-register") return cashRegisterCommand(dir, arguments.mid(2), streams);
   if (command == "payments-list") return paymentsListCommand(dir, arguments.mid(2), streams);
+  if (command == "add-tax") return addTaxCommand(dir, arguments.mid(2), streams);
+  if (command == "fixed-quantity") return fixedQuantityCommand(dir, arguments.mid(2), streams);
   streams.err << "Comanda necunoscuta: " << command << "\n";
   printHelp(streams.err);
   return Usage;

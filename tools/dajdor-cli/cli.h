@@ -86,5 +86,7 @@ int transferCommand(const QString& dir, const QStringList& arguments, Streams st
 int balanceCommand(const QString& dir, const QStringList& arguments, Streams streams);
 int cashRegisterCommand(const QString& dir, const QStringList& arguments, Streams streams);
 int paymentsListCommand(const QString& dir, const QStringList& arguments, Streams streams);
+int addTaxCommand(const QString& dir, const QStringList& arguments, Streams streams);
+int fixedQuantityCommand(const QString& dir, const QStringList& arguments, Streams streams);
 
 }  // namespace dajdor::cli
