@@ -97,9 +97,9 @@ QStringList debitGroups() { return {kGroupBuildings, kGroupLandInside, kGroupLan
 
 DebitTab debitTab(const QString& group, bool legalPerson) {
   switch (GroupIndex(group)) {
-    case 2: return legalPerson ? DebitTab::ConJ : DebitTab::ConF;
-    case 3: return DebitTab::TI;
-    case 1: return DebitTab::TE;
+    case 1: return legalPerson ? DebitTab::ConJ : DebitTab::ConF;
+    case 2: return DebitTab::TI;
+    case 3: return DebitTab::TE;
     default: return DebitTab::ITM;
   }
 }
