@@ -36,7 +36,8 @@ FixedTaxDialog::FixedTaxDialog(QWidget* parent) : QDialog(parent) {
   connect(add, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  auto* form = new QFormLayout;
+  form_ = new QFormLayout;
+  auto* form = form_;
   form->addRow("Taxa", tax_);
   form->addRow(numberLabel_, number_);
   form->addRow(houses_);
@@ -63,6 +64,7 @@ void FixedTaxDialog::prepare(const QString& caption, const QString& header, cons
   number_->setNumberText("0");
   houses_->setChecked(false);
   houses_->setVisible(houses);
+  form_->setRowVisible(houses_, houses);
   adjustSize();
   tax_->setFocus();
 }

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 
 namespace dajdor {
@@ -41,6 +42,7 @@ class FixedTaxDialog : public QDialog {
   QLabel* numberLabel_ = nullptr;
   NumericEdit* number_ = nullptr;
   QCheckBox* houses_ = nullptr;
+  QFormLayout* form_ = nullptr;
 };
 
 }  // namespace dajdor::reg

@@ -26,12 +26,16 @@ const QString kFinesTitle = QStringLiteral("Taxe / Amenzi");
 const QString kDebitsTitle = QStringLiteral("Impozite");
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 
+// Wide enough for the longest caption of both groups, so the two grids line up.
+constexpr int kButtonWidth = 240;
+
 // A grid with its buttons on the right, in a framed group.
 QGroupBox* gridGroup(const QString& caption, QTableWidget* grid, const QList<QPushButton*>& buttons, QWidget* parent) {
   auto* box = new QGroupBox(caption, parent);
   auto* column = new QVBoxLayout;
   for (QPushButton* b : buttons) {
     b->setParent(box);
+    b->setFixedWidth(kButtonWidth);
     column->addWidget(b);
   }
   column->addStretch(1);
@@ -58,8 +62,11 @@ YearOperationsWidget::YearOperationsWidget(AppContext& context, std::function<QS
   for (QTableWidget* grid : {finesGrid_, debitsGrid_}) grid->horizontalHeader()->setStretchLastSection(false);
   finesGrid_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   debitsGrid_->horizontalHeader()->setSectionResizeMode(5, QHeaderView::Stretch);
-  finesGrid_->setColumnWidth(0, 220);
-  debitsGrid_->setColumnWidth(2, 240);
+  // Dates, numbers and amounts as wide as they need; the explanation takes the rest.
+  for (const auto& [grid, widths] : {std::pair{finesGrid_, QList<int>{170, 85, 60, 0, 70, 70, 60}},
+                                     std::pair{debitsGrid_, QList<int>{60, 85, 230, 80, 70, 0}}})
+    for (int c = 0; c < widths.size(); ++c)
+      if (widths[c] > 0) grid->setColumnWidth(c, widths[c]);
 
   QPushButton* addFine = plainButton("ConvexBtn5", "&Adauga", this);
   QPushButton* changeFine = plainButton("ConvexBtn6", "&Modifica", this);

@@ -15,6 +15,7 @@ QTableWidget* makeRecordGrid(const QString& name, const QStringList& headers, QW
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->verticalHeader()->hide();
   grid->horizontalHeader()->setStretchLastSection(true);
+  grid->setWordWrap(false);
   return grid;
 }
 
