@@ -145,6 +145,70 @@ TEST_F(DajdorCliTest, RefusalsWriteNothing) {
   EXPECT_FALSE(QFileInfo::exists(dir_.filePath("Missing")));
 }
 
+TEST_F(DajdorCliTest, ATaxAndAQuantityForAVillage) {
+  {
+    engine::Database db(data().toStdString());
+    sql::execute(db, "UPDATE " + sql::table(data(), "Pag2.dbf") + " SET C1S=50 WHERE IDGOS=" + sql::number(ids_[0]));
+  }
+  const QStringList login = {"--user", "OPERATOR", "--password", "11"};
+  const CliRun tax = cli(QStringList{data(), "add-tax"} + login +
+                         QStringList{"--village", "VALENI", "--tax", "Iluminat", "--value", "12", "--only-with-houses"});
+  EXPECT_EQ(tax.code, 0) << tax.err.toStdString();
+  EXPECT_EQ(tax.out, "Taxa Iluminat, in valoare de 12 lei a fost adaugata la toata localitatea VALENI.\n");
+  EXPECT_EQ(column("SELECT IDGOS FROM %1 WHERE GRUPA=\"Iluminat\" AND SUMA=12"), QStringList{QString::number(ids_[0])});
+  const CliRun all = cli(QStringList{data(), "add-tax"} + login +
+                         QStringList{"--village", "VALENI", "--tax", "Paza", "--value", "5"});
+  EXPECT_EQ(all.code, 0);
+  EXPECT_EQ(column("SELECT ROL FROM %1 WHERE GRUPA=\"Paza\" ORDER BY ROL"), QStringList({"1", "2", "3"}));
+
+  const CliRun quantity = cli(QStringList{data(), "fixed-quantity"} + login +
+                              QStringList{"--village", "DEALU", "--tax", "Salubritate", "--quantity", "3"});
+  EXPECT_EQ(quantity.code, 0) << quantity.err.toStdString();
+  EXPECT_EQ(quantity.out, "Taxa a fost stabilita la toata localitatea.\n");
+  engine::Database db(data().toStdString());
+  const auto rs = sql::query(db, "SELECT IDGOS, LIN3 FROM " + sql::table(data(), "Pag7.dbf") + " WHERE LIN3<>0 ORDER BY IDGOS");
+  ASSERT_EQ(rs->rowCount(), 2u);
+  EXPECT_EQ(rs->value(0, 0).toInt(), ids_[3]);
+  EXPECT_EQ(rs->value(1, 1).toInt(), 3);
+}
+
+TEST_F(DajdorCliTest, VillageOperationsRefuseWhatTheyCannotDo) {
+  const QStringList before = snapshot(data());
+  struct Case {
+    QStringList arguments;
+    int code;
+    const char* err;
+  };
+  const QStringList admin = {"--user", "ADMIN", "--password", "482"};
+  const Case cases[] = {
+      {QStringList{data(), "add-tax", "--user", "CASIER", "--password", "22", "--village", "VALENI", "--tax", "Paza",
+                   "--value", "5"},
+       1, "Utilizatorul CASIER nu are dreptul sa adauge taxe.\n"},
+      {QStringList{data(), "add-tax"} + admin + QStringList{"--village", "VALENI", "--tax", "Paza"}, 2,
+       "Lipsesc --village, --tax sau --value."},
+      {QStringList{data(), "add-tax"} + admin + QStringList{"--village", "VALENI", "--tax", "Paza", "--value", "1234567"},
+       2, "--value trebuie sa fie un numar pozitiv de cel mult 6 cifre."},
+      {QStringList{data(), "add-tax"} + admin + QStringList{"--village", "VALE", "--tax", "Paza", "--value", "5"}, 1,
+       "Localitatea VALE nu este in lista localitatilor; nu a fost modificat nimic.\n"},
+      {QStringList{data(), "add-tax"} + admin +
+           QStringList{"--village", "VALENI", "--tax", "Impozit pe cladiri", "--value", "5"},
+       1, "Taxa Impozit pe cladiri nu este o taxa (tip T)"},
+      {QStringList{data(), "fixed-quantity"} + admin +
+           QStringList{"--village", "VALENI", "--tax", "Taxa pe pasune", "--quantity", "2"},
+       1, "Taxa Taxa pe pasune nu este una din: Concesionari, Iluminat"},
+      {QStringList{data(), "fixed-quantity"} + admin +
+           QStringList{"--village", "VALENI", "--tax", "Paza", "--quantity", "2", "--only-with-houses"},
+       2, "Optiune necunoscuta sau fara valoare: --only-with-houses"},
+  };
+  for (const Case& k : cases) {
+    const CliRun run = cli(k.arguments);
+    EXPECT_EQ(run.code, k.code) << k.arguments.join(' ').toStdString();
+    EXPECT_TRUE(run.err.startsWith(k.err)) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+  }
+  EXPECT_EQ(snapshot(data()), before);
+}
+
 TEST_F(DajdorCliTest, HelpWithoutArguments) {
   const CliRun run = cli({});
   EXPECT_EQ(run.code, 0);
