@@ -49,8 +49,7 @@ FixedTaxDialog::FixedTaxDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(header_);
   layout->addLayout(form);
   layout->addLayout(buttons);
-  auto* enter = new EnterNavigation(this);
-  enter->setAfterLast(add);
+  enter_ = new EnterNavigation(this);
 }
 
 void FixedTaxDialog::prepare(const QString& caption, const QString& header, const QString& label,
@@ -65,6 +64,8 @@ void FixedTaxDialog::prepare(const QString& caption, const QString& header, cons
   houses_->setChecked(false);
   houses_->setVisible(houses);
   form_->setRowVisible(houses_, houses);
+  // Enter in the last input shown adds.
+  enter_->setFinalAction(houses ? static_cast<QWidget*>(houses_) : number_, [this] { accept(); });
   adjustSize();
   tax_->setFocus();
 }

@@ -10,8 +10,9 @@ class QFormLayout;
 class QLabel;
 
 namespace dajdor {
+class EnterNavigation;
 class NumericEdit;
-}
+}  // namespace dajdor
 
 namespace dajdor::reg {
 
@@ -43,6 +44,7 @@ class FixedTaxDialog : public QDialog {
   NumericEdit* number_ = nullptr;
   QCheckBox* houses_ = nullptr;
   QFormLayout* form_ = nullptr;
+  EnterNavigation* enter_ = nullptr;
 };
 
 }  // namespace dajdor::reg
