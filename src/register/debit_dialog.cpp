@@ -9,7 +9,6 @@
 #include "store/settings_file.h"
 #include "store/version.h"
 #include "widgets/bold_label.h"
-#include "widgets/enter_navigation.h"
 #include "widgets/numeric_edit_widget.h"
 #include "widgets/record_grid.h"
 #include "widgets/save_cancel_row.h"
@@ -114,15 +113,11 @@ DebitDialog::DebitDialog(AppContext& context, QWidget* parent) : QDialog(parent)
   form->addRow(numberLabel_, number_);
   auto* amountForm = new QFormLayout;
   amountForm->addRow("Valoare impozit (lei)", amount_);
-  const SaveCancelRow buttons = makeSaveCancelRow(this, [this] { MemoreazaClick(); });
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(header_);
-  layout->addLayout(form);
-  layout->addWidget(details);
-  layout->addLayout(amountForm);
-  layout->addLayout(buttons.layout);
-  auto* enter = new EnterNavigation(this);
-  enter->setFinalAction(amount_, [this] { MemoreazaClick(); });
+  auto* inputs = new QVBoxLayout;
+  inputs->addLayout(form);
+  inputs->addWidget(details);
+  inputs->addLayout(amountForm);
+  layOutEditor(this, header_, inputs, amount_, [this] { MemoreazaClick(); });
 
   connect(group_, &QComboBox::currentIndexChanged, this, &DebitDialog::followGroup);
   connect(category_, &QComboBox::currentIndexChanged, this, &DebitDialog::followCategory);
@@ -269,12 +264,7 @@ void DebitDialog::fill(const QString& header, const DebitEntry& e) {
   day_->setFocus();
 }
 
-bool DebitDialog::edit(const QString& header, DebitEntry& entry) {
-  fill(header, entry);
-  if (exec() != QDialog::Accepted) return false;
-  entry = entry_;
-  return true;
-}
+bool DebitDialog::edit(const QString& header, DebitEntry& entry) { return editIn(*this, header, entry); }
 
 DebitEntry DebitDialog::typed() const {
   DebitEntry e = entry_;

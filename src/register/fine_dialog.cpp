@@ -6,7 +6,6 @@
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
 #include "widgets/bold_label.h"
-#include "widgets/enter_navigation.h"
 #include "widgets/numeric_edit_widget.h"
 #include "widgets/record_grid.h"
 #include "widgets/save_cancel_row.h"
@@ -17,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace dajdor::reg {
 
@@ -51,13 +49,7 @@ FineDialog::FineDialog(AppContext& context, QWidget* parent) : QDialog(parent), 
   form->addRow("Suma curenta", amount_);
   form->addRow("Restanta", arrears_);
   form->addRow("Reducere", reduction_);
-  const SaveCancelRow buttons = makeSaveCancelRow(this, [this] { MemoreazaClick(); });
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(header_);
-  layout->addLayout(form);
-  layout->addLayout(buttons.layout);
-  auto* enter = new EnterNavigation(this);
-  enter->setFinalAction(reduction_, [this] { MemoreazaClick(); });
+  layOutEditor(this, header_, form, reduction_, [this] { MemoreazaClick(); });
   refillGroups();
 }
 
@@ -100,12 +92,7 @@ void FineDialog::fill(const QString& header, const FineEntry& entry) {
   group_->setFocus();
 }
 
-bool FineDialog::edit(const QString& header, FineEntry& entry) {
-  fill(header, entry);
-  if (exec() != QDialog::Accepted) return false;
-  entry = entry_;
-  return true;
-}
+bool FineDialog::edit(const QString& header, FineEntry& entry) { return editIn(*this, header, entry); }
 
 void FineDialog::MemoreazaClick() {
   FineEntry entry{day_->date(), group_->currentText(), explanation_->text(), amountIn(number_),

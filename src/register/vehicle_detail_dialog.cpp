@@ -3,7 +3,6 @@
 #include "store/currency.h"
 #include "store/interaction.h"
 #include "widgets/bold_label.h"
-#include "widgets/enter_navigation.h"
 #include "widgets/save_cancel_row.h"
 #include "widgets/upper_case_input.h"
 
@@ -12,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace dajdor::reg {
 namespace {
@@ -57,13 +55,7 @@ VehicleDetailDialog::VehicleDetailDialog(Interaction& interaction, QWidget* pare
   form->addRow("Serie caroserie:", chassis_);
   form->addRow("Serie motor:", engine_);
   form->addRow("Observatii:", observations_);
-  const SaveCancelRow buttons = makeSaveCancelRow(this, [this] { MemoreazaClick(); });
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(header_);
-  layout->addLayout(form);
-  layout->addLayout(buttons.layout);
-  auto* enter = new EnterNavigation(this);
-  enter->setFinalAction(observations_, [this] { MemoreazaClick(); });
+  layOutEditor(this, header_, form, observations_, [this] { MemoreazaClick(); });
 }
 
 void VehicleDetailDialog::fill(const QString& header, const VehicleDetail& detail) {
@@ -79,12 +71,7 @@ void VehicleDetailDialog::fill(const QString& header, const VehicleDetail& detai
   fileNumber_->setFocus();
 }
 
-bool VehicleDetailDialog::edit(const QString& header, VehicleDetail& detail) {
-  fill(header, detail);
-  if (exec() != QDialog::Accepted) return false;
-  detail = detail_;
-  return true;
-}
+bool VehicleDetailDialog::edit(const QString& header, VehicleDetail& detail) { return editIn(*this, header, detail); }
 
 void VehicleDetailDialog::MemoreazaClick() {
   VehicleDetail d = detail_;

@@ -1,8 +1,11 @@
 #include "widgets/save_cancel_row.h"
 
+#include "widgets/enter_navigation.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace dajdor {
 
@@ -19,6 +22,18 @@ SaveCancelRow makeSaveCancelRow(QDialog* dialog, std::function<void()> onSave) {
   layout->addWidget(save);
   layout->addWidget(cancel);
   return {save, cancel, layout};
+}
+
+SaveCancelRow layOutEditor(QDialog* dialog, QWidget* heading, QLayout* inputs, QWidget* lastInput,
+                           const std::function<void()>& onSave) {
+  const SaveCancelRow buttons = makeSaveCancelRow(dialog, onSave);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addWidget(heading);
+  layout->addLayout(inputs);
+  layout->addLayout(buttons.layout);
+  auto* enter = new EnterNavigation(dialog);
+  enter->setFinalAction(lastInput, onSave);
+  return buttons;
 }
 
 }  // namespace dajdor

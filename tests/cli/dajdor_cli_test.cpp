@@ -84,6 +84,23 @@ class DajdorCliTest : public ::testing::Test {
     return values;
   }
 
+  struct Refusal {
+    QStringList arguments;
+    int code;
+    const char* err;
+  };
+  // Each command refused with its exit code and message, nothing printed and nothing written.
+  void expectRefused(const QList<Refusal>& cases) {
+    const QStringList before = snapshot(data());
+    for (const Refusal& k : cases) {
+      const CliRun run = cli(k.arguments);
+      EXPECT_EQ(run.code, k.code) << k.arguments.join(' ').toStdString();
+      EXPECT_TRUE(run.err.startsWith(k.err)) << run.err.toStdString();
+      EXPECT_TRUE(run.out.isEmpty());
+    }
+    EXPECT_EQ(snapshot(data()), before);
+  }
+
   QTemporaryDir dir_;
   QList<std::int64_t> ids_;
 };
@@ -110,13 +127,7 @@ TEST_F(DajdorCliTest, SomeTaxpayersByIdgos) {
 }
 
 TEST_F(DajdorCliTest, RefusalsWriteNothing) {
-  const QStringList before = snapshot(data());
-  struct Case {
-    QStringList arguments;
-    int code;
-    const char* err;
-  };
-  const Case cases[] = {
+  const QList<Refusal> cases = {
       {{data(), "transfer", "--user", "ADMIN", "--password", "483", "--all"}, 1, "Utilizator sau parola gresita.\n"},
       {{data(), "transfer", "--user", "CASIER", "--password", "22", "--all"}, 1,
        "Utilizatorul CASIER nu are dreptul sa adauge la plata.\n"},
@@ -126,13 +137,7 @@ TEST_F(DajdorCliTest, RefusalsWriteNothing) {
       {{data(), "transfer", "--user", "ADMIN", "--password", "482", "x1"}, 2, "Argument neinteles: x1"},
       {{data(), "plateste"}, 2, "Comanda necunoscuta: plateste"},
   };
-  for (const Case& k : cases) {
-    const CliRun run = cli(k.arguments);
-    EXPECT_EQ(run.code, k.code) << k.arguments.join(' ').toStdString();
-    EXPECT_TRUE(run.err.startsWith(k.err)) << run.err.toStdString();
-    EXPECT_TRUE(run.out.isEmpty());
-  }
-  EXPECT_EQ(snapshot(data()), before);
+  expectRefused(cases);
 
   const QString empty = dir_.filePath("Empty");
   ASSERT_TRUE(QDir().mkpath(empty));
@@ -173,14 +178,8 @@ TEST_F(DajdorCliTest, ATaxAndAQuantityForAVillage) {
 }
 
 TEST_F(DajdorCliTest, VillageOperationsRefuseWhatTheyCannotDo) {
-  const QStringList before = snapshot(data());
-  struct Case {
-    QStringList arguments;
-    int code;
-    const char* err;
-  };
   const QStringList admin = {"--user", "ADMIN", "--password", "482"};
-  const Case cases[] = {
+  const QList<Refusal> cases = {
       {QStringList{data(), "add-tax", "--user", "CASIER", "--password", "22", "--village", "VALENI", "--tax", "Paza",
                    "--value", "5"},
        1, "Utilizatorul CASIER nu are dreptul sa adauge taxe.\n"},
@@ -200,13 +199,7 @@ TEST_F(DajdorCliTest, VillageOperationsRefuseWhatTheyCannotDo) {
            QStringList{"--village", "VALENI", "--tax", "Paza", "--quantity", "2", "--only-with-houses"},
        2, "Optiune necunoscuta sau fara valoare: --only-with-houses"},
   };
-  for (const Case& k : cases) {
-    const CliRun run = cli(k.arguments);
-    EXPECT_EQ(run.code, k.code) << k.arguments.join(' ').toStdString();
-    EXPECT_TRUE(run.err.startsWith(k.err)) << run.err.toStdString();
-    EXPECT_TRUE(run.out.isEmpty());
-  }
-  EXPECT_EQ(snapshot(data()), before);
+  expectRefused(cases);
 }
 
 TEST_F(DajdorCliTest, HelpWithoutArguments) {
