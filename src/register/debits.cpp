@@ -5,8 +5,8 @@
 #include "register/fines.h"
 #include "register/page_catalogue.h"
 #include "register/taxpayer.h"
-#include "store/day_number.h"
 #include "store/interaction.h"
+#include "store/row_fields.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
 #include "store/text_rules.h"
@@ -31,20 +31,6 @@ bool negated(const QString& category) {
 bool refuse(Interaction& ui, const QString& text, const QString& field) {
   ui.problem(text, field);
   return false;
-}
-
-QString text(const engine::RowSource& rows, std::size_t row, const std::string& field) {
-  const int c = rows.columnIndex(field);
-  return c < 0 ? QString() : QString::fromStdString(rows.value(row, static_cast<std::size_t>(c)).toString()).trimmed();
-}
-std::int64_t whole(const engine::RowSource& rows, std::size_t row, const char* field) {
-  const int c = rows.columnIndex(field);
-  return c < 0 ? 0 : rows.value(row, static_cast<std::size_t>(c)).toInt();
-}
-QDate day(const engine::RowSource& rows, std::size_t row, const char* field) {
-  const int c = rows.columnIndex(field);
-  const engine::Value v = c < 0 ? engine::Value() : rows.value(row, static_cast<std::size_t>(c));
-  return v.isNull() ? QDate() : dateOfDay(v.toDay());
 }
 
 // The value of `column` among the stored pairs, "" when absent.
@@ -228,22 +214,22 @@ QList<Debit> debitsOf(engine::Database& db, const QString& dataDir, std::int64_t
   QList<Debit> debits;
   for (std::size_t r = 0; r < rows->rowCount(); ++r) {
     Debit d;
-    d.iddeb = whole(*rows, r, "IDDEB");
-    d.idgos = whole(*rows, r, "IDGOS");
-    d.group = text(*rows, r, "GRUPA");
-    d.explanation = text(*rows, r, "DOCJUS");
-    d.number = whole(*rows, r, "NR");
-    d.category = text(*rows, r, "CATEG");
-    d.day = day(*rows, r, "DINDATA");
-    d.penaltyDay = day(*rows, r, "PENDATA");
-    d.name = text(*rows, r, "DENUM");
-    d.file = text(*rows, r, "FISIER");
+    d.iddeb = rowWhole(*rows, r, "IDDEB");
+    d.idgos = rowWhole(*rows, r, "IDGOS");
+    d.group = rowText(*rows, r, "GRUPA");
+    d.explanation = rowText(*rows, r, "DOCJUS");
+    d.number = rowWhole(*rows, r, "NR");
+    d.category = rowText(*rows, r, "CATEG");
+    d.day = rowDate(*rows, r, "DINDATA");
+    d.penaltyDay = rowDate(*rows, r, "PENDATA");
+    d.name = rowText(*rows, r, "DENUM");
+    d.file = rowText(*rows, r, "FISIER");
     for (int i = 0; i < 8; ++i) {
-      d.fields[i] = text(*rows, r, "CAMP" + std::to_string(i + 1));
-      d.values[i] = text(*rows, r, "VAL" + std::to_string(i + 1));
+      d.fields[i] = rowText(*rows, r, "CAMP" + std::to_string(i + 1));
+      d.values[i] = rowText(*rows, r, "VAL" + std::to_string(i + 1));
     }
-    d.initial = whole(*rows, r, "SUMAINI");
-    d.unpaid = whole(*rows, r, "SUMAC");
+    d.initial = rowWhole(*rows, r, "SUMAINI");
+    d.unpaid = rowWhole(*rows, r, "SUMAC");
     debits.append(d);
   }
   return debits;

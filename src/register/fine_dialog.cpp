@@ -82,6 +82,8 @@ void FineDialog::fill(const QString& header, const FineEntry& entry) {
   refillGroups();
   entry_ = entry;
   header_->setText(header);
+  // A row of a group since taken off the codes keeps its group unless changed.
+  if (!entry.group.isEmpty() && group_->findText(entry.group) < 0) group_->addItem(entry.group);
   chooseItem(group_, entry.group);
   day_->setDate(entry.day);
   explanation_->setText(entry.explanation);

@@ -3,8 +3,8 @@
 #include "admin/budget_codes.h"
 #include "admin/storable_text.h"
 #include "register/debt_transfer.h"
-#include "store/day_number.h"
 #include "store/interaction.h"
+#include "store/row_fields.h"
 #include "store/settings_file.h"
 #include "store/sql_helpers.h"
 #include "store/text_rules.h"
@@ -17,21 +17,12 @@ namespace {
 const QString kDeleteTitle = QStringLiteral("Stergere taxa / amenda");
 const QString kReceiptCut = QStringLiteral("Aveti taiata chitanta pe aceasta taxa/amenda!");
 
-QString text(const engine::RowSource& rows, std::size_t row, const char* field) {
-  const int c = rows.columnIndex(field);
-  return c < 0 ? QString() : QString::fromStdString(rows.value(row, static_cast<std::size_t>(c)).toString()).trimmed();
-}
-std::int64_t whole(const engine::RowSource& rows, std::size_t row, const char* field) {
-  const int c = rows.columnIndex(field);
-  return c < 0 ? 0 : rows.value(row, static_cast<std::size_t>(c)).toInt();
-}
-
 QStringList groupsWhere(engine::Database& db, const QString& dataDir, const QString& condition) {
   const auto rows = sql::query(db, "SELECT DISTINCT GRUPA FROM " + sql::table(dataDir, admin::kBudgetCodeTable) +
                                        "\n" + condition + "\nORDER BY GRUPA");
   QStringList groups;
   for (std::size_t r = 0; r < rows->rowCount(); ++r) {
-    const QString group = text(*rows, r, "GRUPA");
+    const QString group = rowText(*rows, r, "GRUPA");
     if (!group.isEmpty()) groups.append(group);
   }
   return groups;
@@ -53,13 +44,11 @@ QList<Fine> finesOf(engine::Database& db, const QString& dataDir, std::int64_t i
               sql::table(dataDir, kDebtTable) + "\nWHERE IDGOS=" + sql::number(idgos) + "\nAND TIP=" +
               sql::quote(kFineKind) + "\nORDER BY DINDATA, IDDAT");
   QList<Fine> fines;
-  const int day = rows->columnIndex("DINDATA");
-  for (std::size_t r = 0; r < rows->rowCount(); ++r) {
-    const engine::Value d = rows->value(r, static_cast<std::size_t>(day));
-    fines.append({whole(*rows, r, "IDDAT"), d.isNull() ? QDate() : dateOfDay(d.toDay()), text(*rows, r, "GRUPA"),
-                  text(*rows, r, "DOCJUS"), whole(*rows, r, "NR"), whole(*rows, r, "SUMA"), whole(*rows, r, "REST"),
-                  whole(*rows, r, "REDUC"), whole(*rows, r, "SUMA2"), whole(*rows, r, "RESTINI")});
-  }
+  for (std::size_t r = 0; r < rows->rowCount(); ++r)
+    fines.append({rowWhole(*rows, r, "IDDAT"), rowDate(*rows, r, "DINDATA"), rowText(*rows, r, "GRUPA"),
+                  rowText(*rows, r, "DOCJUS"), rowWhole(*rows, r, "NR"), rowWhole(*rows, r, "SUMA"),
+                  rowWhole(*rows, r, "REST"), rowWhole(*rows, r, "REDUC"), rowWhole(*rows, r, "SUMA2"),
+                  rowWhole(*rows, r, "RESTINI")});
   return fines;
 }
 

@@ -7,6 +7,7 @@
 #include "store/engine/database.h"
 #include "store/interaction.h"
 #include "store/settings_file.h"
+#include "store/row_fields.h"
 #include "store/sql_helpers.h"
 #include "store/text_rules.h"
 
@@ -22,17 +23,9 @@ namespace {
 
 QString table(const QString& dataDir, const QString& file) { return sql::table(dataDir, file); }
 
-// Text fields come blank-padded from the table.
-QString fieldText(const engine::RowSource& rows, std::size_t row, const char* field) {
-  const int column = rows.columnIndex(field);
-  if (column < 0) return {};
-  QString text = QString::fromStdString(rows.value(row, static_cast<std::size_t>(column)).toString());
-  while (text.endsWith(QLatin1Char(' '))) text.chop(1);
-  return text;
-}
 
 bool fieldFlag(const engine::RowSource& rows, std::size_t row, const char* field) {
-  return fieldText(rows, row, field).trimmed().toUpper() == QLatin1String("DA");
+  return rowText(rows, row, field).trimmed().toUpper() == QLatin1String("DA");
 }
 
 // " AND IDGOS<>id" on a change, so the taxpayer's own row does not count.
@@ -114,7 +107,7 @@ bool codeAccepted(engine::Database& db, const QString& dataDir, const Taxpayer& 
                                           .arg(table(dataDir, kTaxpayerTable), sql::quote(t.code), othersOnly(t, adding)));
   if (holders->isEmpty()) return true;
   const QString text = QStringLiteral("Acest CNP mai exista la ROL %1\r%2 !\rContinuati memorarea ?")
-                           .arg(fieldText(*holders, 0, "ROL"), fieldText(*holders, 0, "NUMEP"));
+                           .arg(rowText(*holders, 0, "ROL"), rowText(*holders, 0, "NUMEP"));
   if (interaction.message(QStringLiteral("Verificare CNP"), text, Button::Da | Button::Nu, MessageKind::Warning) ==
       Answer::Da)
     return true;
@@ -240,19 +233,19 @@ Taxpayer taxpayerAt(const engine::RowSource& rows, std::size_t row) {
   Taxpayer t;
   const int id = rows.columnIndex("IDGOS");
   t.idgos = id < 0 ? 0 : rows.value(row, static_cast<std::size_t>(id)).toInt();
-  t.village = fieldText(rows, row, "SATUL");
-  t.role = fieldText(rows, row, "ROL");
-  t.name = fieldText(rows, row, "NUMEP");
-  t.code = fieldText(rows, row, "CNP");
-  t.address = fieldText(rows, row, "ADRESA");
-  t.type = fieldText(rows, row, "TIP");
+  t.village = rowText(rows, row, "SATUL");
+  t.role = rowText(rows, row, "ROL");
+  t.name = rowText(rows, row, "NUMEP");
+  t.code = rowText(rows, row, "CNP");
+  t.address = rowText(rows, row, "ADRESA");
+  t.type = rowText(rows, row, "TIP");
   t.exemptBuildings = fieldFlag(rows, row, "SCCLAD");
   t.exemptYard = fieldFlag(rows, row, "SCCC");
   t.exemptInside = fieldFlag(rows, row, "SCTI");
   t.exemptVehicles = fieldFlag(rows, row, "SCAUTO");
   const int exempt = rows.columnIndex("SCTE");
   t.exemptOutside = exempt < 0 ? 0 : rows.value(row, static_cast<std::size_t>(exempt)).toInt();
-  t.observations = fieldText(rows, row, "OBS");
+  t.observations = rowText(rows, row, "OBS");
   t.noPenalties = fieldFlag(rows, row, "NOTAX");
   return t;
 }

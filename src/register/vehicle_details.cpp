@@ -1,23 +1,11 @@
 #include "register/vehicle_details.h"
 
 #include "store/settings_file.h"
+#include "store/row_fields.h"
 #include "store/sql_helpers.h"
 #include "store/text_rules.h"
 
 namespace dajdor::reg {
-namespace {
-
-QString text(const engine::RowSource& rows, std::size_t row, const char* field) {
-  const int c = rows.columnIndex(field);
-  return c < 0 ? QString() : QString::fromStdString(rows.value(row, static_cast<std::size_t>(c)).toString());
-}
-std::int64_t whole(const engine::RowSource& rows, std::size_t row, const char* field) {
-  const int c = rows.columnIndex(field);
-  return c < 0 ? 0 : rows.value(row, static_cast<std::size_t>(c)).toInt();
-}
-
-}  // namespace
-
 QStringList vehicleTypes() { return {"Autoturisme", "Alte autovehicule", "Remorci", "Tractoare", "Autobuze"}; }
 
 QStringList vehicleMakes() {
@@ -66,9 +54,9 @@ QList<VehicleDetail> vehicleDetails(engine::Database& db, const QString& dataDir
                                        "\nWHERE IDGOS=" + sql::number(idgos) + "\nORDER BY IDDETA");
   QList<VehicleDetail> details;
   for (std::size_t r = 0; r < rows->rowCount(); ++r)
-    details.append({whole(*rows, r, "IDGOS"), whole(*rows, r, "IDDETA"), text(*rows, r, "NrDos"),
-                    text(*rows, r, "TipAuto"), text(*rows, r, "Marca"), whole(*rows, r, "Capacit"),
-                    text(*rows, r, "Serie"), text(*rows, r, "SerieM"), text(*rows, r, "Obs")});
+    details.append({rowWhole(*rows, r, "IDGOS"), rowWhole(*rows, r, "IDDETA"), rowText(*rows, r, "NrDos"),
+                    rowText(*rows, r, "TipAuto"), rowText(*rows, r, "Marca"), rowWhole(*rows, r, "Capacit"),
+                    rowText(*rows, r, "Serie"), rowText(*rows, r, "SerieM"), rowText(*rows, r, "Obs")});
   return details;
 }
 
