@@ -366,7 +366,7 @@ JournalEntry Catalog::Impl::beforeImage(TableState& s) {
   return e;
 }
 
-void Catalog::Impl::apply(TableState& s) {
+void Catalog::Impl::apply(TableState& s, std::vector<std::string>* unsynced) {
   const std::string folder = s.path.substr(0, s.path.rfind('/'));
   if (s.dropped) {
     io::removeFile(s.path);
@@ -396,7 +396,8 @@ void Catalog::Impl::apply(TableState& s) {
       io::writeAt(fd, 0, std::string_view(s.image.data(), dbf::kPrefixSize), s.path);
     }
     io::truncateTo(fd, recordsEnd + 1, s.path);
-    if (!scratch) io::syncFile(fd, s.path);
+    if (unsynced) unsynced->push_back(s.path);
+    else if (!scratch) io::syncFile(fd, s.path);
   } catch (...) {
     io::closeFile(fd);
     throw;
@@ -469,7 +470,9 @@ void Catalog::Impl::flush() {
       std::vector<JournalEntry> entries;
       for (auto& table : changed) entries.push_back(beforeImage(table->state()));
       journal.write(entries);
-      for (auto& table : changed) apply(table->state());
+      std::vector<std::string> unsynced;
+      for (auto& table : changed) apply(table->state(), &unsynced);
+      io::syncFiles(unsynced);
       journal.clear();
     }
   } catch (...) {

@@ -75,7 +75,9 @@ struct Catalog::Impl : ChangeObserver {
   void forgetStatement();
   void discardChanges();
   JournalEntry beforeImage(TableState& s);
-  void apply(TableState& s);
+  // Writes the table's changes; a journalled unit collects the files to sync in
+  // `unsynced` and syncs them together once all are written.
+  void apply(TableState& s, std::vector<std::string>* unsynced = nullptr);
   static bool appendsOnly(const TableState& s);
   void appendInPlace(TableState& s);
   void flush();

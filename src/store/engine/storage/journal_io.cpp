@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace engine::io {
@@ -81,6 +82,25 @@ void truncateTo(int fd, std::uint64_t size, const std::string& path) {
 void syncFile(int fd, const std::string& path) {
   step();
   if (::fdatasync(fd) != 0) fail("fdatasync", path);
+}
+
+void syncFiles(const std::vector<std::string>& paths) {
+  step();
+  std::vector<int> errors(paths.size(), 0);
+  auto syncOne = [&](std::size_t i) {
+    const int fd = openRegular(paths[i], O_RDONLY);
+    if (fd < 0 || ::fdatasync(fd) != 0) errors[i] = errno;
+    if (fd >= 0) ::close(fd);
+  };
+  std::vector<std::thread> threads;
+  for (std::size_t i = 1; i < paths.size(); ++i) threads.emplace_back(syncOne, i);
+  if (!paths.empty()) syncOne(0);
+  for (std::thread& t : threads) t.join();
+  for (std::size_t i = 0; i < paths.size(); ++i)
+    if (errors[i] != 0) {
+      errno = errors[i];
+      fail("fdatasync", paths[i]);
+    }
 }
 
 void syncDirectory(const std::string& directory) {
