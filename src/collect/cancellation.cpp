@@ -34,8 +34,10 @@ void restoreSnapshot(PaymentContext& c, std::int64_t IDANUL) {
                                              "\nWHERE IDANUL=" + idanul);
     for (std::size_t row = 0; row < rows->rowCount(); ++row) {
       QStringList set;
-      for (int f = 0; f < r.fields.size(); ++f)
-        set.append(r.fields[f] + '=' + sql::number(rows->value(row, static_cast<std::size_t>(f + 2)).toInt()));
+      for (int f = 0; f < r.fields.size(); ++f) {
+        const engine::Value v = rows->value(row, static_cast<std::size_t>(f + 2));
+        set.append(r.fields[f] + '=' + (v.isNull() ? QStringLiteral("NULL") : sql::number(v.toInt())));
+      }
       sql::execute(c.data, "UPDATE " + sql::table(c.dataDir, r.table) + "\nSET " + set.join(", ") +
                                "\nWHERE IDGOS=" + sql::number(rows->value(row, 0).toInt()) + " AND " + r.id + "=" +
                                sql::number(rows->value(row, 1).toInt()));

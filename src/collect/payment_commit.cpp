@@ -8,6 +8,8 @@
 
 #include <QHash>
 
+#include <optional>
+
 namespace dajdor::collect {
 namespace {
 
@@ -18,7 +20,10 @@ QString changedMeanwhile() {
                         "Operatiunea nu a fost memorata. Recalculati situatia si operati din nou.");
 }
 
-using Row = QHash<QString, std::int64_t>;
+// Amounts as stored; a blank field stays blank in the snapshot and back.
+using Row = QHash<QString, std::optional<std::int64_t>>;
+
+QString valueText(const std::optional<std::int64_t>& v) { return v ? sql::number(*v) : QStringLiteral("NULL"); }
 
 // The stored rows of the taxpayer in `table`, by their id, with the named amounts.
 QHash<std::int64_t, Row> storedRows(PaymentContext& c, const QString& table, const QString& id,
@@ -30,7 +35,7 @@ QHash<std::int64_t, Row> storedRows(PaymentContext& c, const QString& table, con
     Row row;
     for (int f = 0; f < fields.size(); ++f) {
       const engine::Value v = rows->value(r, static_cast<std::size_t>(f + 1));
-      row.insert(fields[f], v.isNull() ? 0 : v.toInt());
+      row.insert(fields[f], v.isNull() ? std::nullopt : std::optional<std::int64_t>(v.toInt()));
     }
     byId.insert(rows->value(r, 0).toInt(), row);
   }
@@ -39,13 +44,13 @@ QHash<std::int64_t, Row> storedRows(PaymentContext& c, const QString& table, con
 
 bool same(const Row& stored, std::initializer_list<std::pair<const char*, std::int64_t>> seen) {
   for (const auto& [field, value] : seen)
-    if (stored.value(QString::fromLatin1(field)) != value) return false;
+    if (stored.value(QString::fromLatin1(field)).value_or(0) != value) return false;
   return true;
 }
 
 QString assignments(const Row& values, const QStringList& fields) {
   QStringList parts;
-  for (const QString& f : fields) parts.append(f + '=' + sql::number(values.value(f)));
+  for (const QString& f : fields) parts.append(f + '=' + valueText(values.value(f)));
   return parts.join(", ");
 }
 
@@ -86,7 +91,7 @@ bool writeBalances(PaymentContext& c, const PreparedOperation& op, std::int64_t 
   const auto snapshot = [&](const QString& table, const char* id, std::int64_t key, const Row& row,
                             const QStringList& fields) {
     QStringList values{idanul, idgos, sql::number(key)};
-    for (const QString& f : fields) values.append(sql::number(row.value(f)));
+    for (const QString& f : fields) values.append(valueText(row.value(f)));
     sql::execute(c.data, "INSERT INTO " + sql::table(c.dataDir, table) + "\n(IDANUL, IDGOS, " +
                              QString::fromLatin1(id) + ", " + fields.join(", ") + ")\nVALUES (" + values.join(", ") +
                              ")");
