@@ -1,5 +1,6 @@
 #include "collect/payment_operation.h"
 
+#include "collect/document_numbers.h"
 #include "collect/receipt_record.h"
 #include "store/text_rules.h"
 
@@ -71,7 +72,8 @@ std::variant<Problem, PreparedOperation> prepareOperation(PaymentContext& contex
   op.balance = input.balance;
   op.settlement = settle(input.balance, {op.kind, input.calcDate, input.noPenalties, context.workYear});
   const QString series = context.settings.ReadSetting(context.user.name, QStringLiteral("SERIA"));
-  const QString proposed = context.settings.ReadCounter(context.user.name, QStringLiteral("CHIT"));
+  const QString proposed =
+      QString::number(DocumentNumbers(context.data, context.dataDir, context.settings).nextReceiptNumber(context.user.name));
   const BudgetAccounts accounts = BudgetAccounts::read(context.data);
   op.lines = groupLines(op.settlement.lines, series, proposed.toLongLong(), accounts, op.naturalPerson());
   op.header = headerFor(op.kind, series, proposed, input.taxpayer, input.calcDate, enteredTotal(input.balance));
@@ -114,7 +116,11 @@ std::optional<Problem> checkOperation(PaymentContext& context, const PreparedOpe
   if (choice.type != kTypeReceipt) return std::nullopt;
   std::optional<ProgressScope> checking;
   if (progress) checking.emplace(*progress, QStringLiteral("Verific dubluri la chitanta..."), 1);
-  return duplicateReceiptProblem(context, operation.header.series, number);
+  // The number the commit will take: the proposal may have gone meanwhile to
+  // this user's receipt on another workstation.
+  const std::int64_t next =
+      DocumentNumbers(context.data, context.dataDir, context.settings).nextReceiptNumber(context.user.name);
+  return duplicateReceiptProblem(context, operation.header.series, next);
 }
 
 }  // namespace dajdor::collect

@@ -9,12 +9,12 @@
 
 namespace dajdor::collect {
 
-WithoutDebtNumber proposeWithoutDebtNumber(const PaymentContext& context, WithoutDebtKind kind) {
+WithoutDebtNumber proposeWithoutDebtNumber(PaymentContext& context, WithoutDebtKind kind) {
+  DocumentNumbers next(context.data, context.dataDir, context.settings);
   if (kind == WithoutDebtKind::Plata)
-    return {QStringLiteral("O.P. seria"), QString(),
-            context.settings.ReadCounter(QStringLiteral("SERVER"), QStringLiteral("OP"))};
+    return {QStringLiteral("O.P. seria"), QString(), QString::number(next.nextPaymentOrderNumber())};
   return {QStringLiteral("Chitanta seria"), context.settings.ReadSetting(context.user.name, QStringLiteral("SERIA")),
-          context.settings.ReadCounter(context.user.name, QStringLiteral("CHIT"))};
+          QString::number(next.nextReceiptNumber(context.user.name))};
 }
 
 std::optional<Problem> addWithoutDebtLine(QList<WithoutDebtLine>& lines, const WithoutDebtHeader& header,
