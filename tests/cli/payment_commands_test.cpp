@@ -144,5 +144,16 @@ TEST_F(PaymentCommandsTest, CancelAndTheCancelledReprint) {
   EXPECT_FALSE(cancelled.contains("102.00"));
 }
 
+TEST_F(PaymentCommandsTest, AReceiptThatCannotBeWrittenLeavesTheDocumentStored) {
+  const CliRun run = as("CASIER", "22", "pay", {"1", "02.05.2014", "Impozite:11=102", "--pdf", "/nu/exista/r.pdf"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_TRUE(run.err.contains("Fisierul /nu/exista/r.pdf nu poate fi scris!")) << run.err.toStdString();
+  EXPECT_EQ(message(run), "Documentul a fost memorat (IDCHIT 1); chitanta se poate lista din nou cu comanda receipt.");
+  EXPECT_EQ(rows("SELECT NR, TOTAL FROM " + table("Chitante.dbf")), QStringList{"5|102"});
+  EXPECT_EQ(rows("SELECT REST FROM " + table("SoldCalc.dbf") + " WHERE IDRES=11"), QStringList{"0"});
+  EXPECT_EQ(as("CASIER", "22", "receipt", {"1", "--pdf", dir_.filePath("again.pdf")}).code, 0);
+  EXPECT_TRUE(QFile::exists(dir_.filePath("again.pdf")));
+}
+
 }  // namespace
 }  // namespace dajdor::testing

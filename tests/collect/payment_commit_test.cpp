@@ -331,5 +331,43 @@ TEST_F(PaymentCommitTest, PaymentsWithoutADebt) {
   EXPECT_EQ(log().last(), "ANA|FARA|Anulat Chitanta AB nr.1 / 02.05.2014 - VASILE DAN");
 }
 
+TEST(ReceiptContent, LinesOfTheFormFromTheStoredDocument) {
+  QList<collect::ReceiptRecord> lines;
+  for (int g = 1; g <= 9; ++g) {
+    collect::ReceiptRecord r;
+    r.GRUPA = QString("Grupa %1").arg(g);
+    r.CODCLAS = "07";
+    r.TIP = "C";
+    r.SERIA = "AB";
+    r.NR = 4;
+    r.RESTANTA = 10;
+    r.DEPOZIT = 5;
+    r.CURENT = 100;
+    r.MAJOREST = 1;
+    r.MAJOR = 2;
+    r.REDUCERE = 3;
+    lines.append(r);
+  }
+  // Two debit lines of one group with different documents, and a line of another type.
+  lines[1].GRUPA = lines[0].GRUPA;
+  lines[1].DENUM = "Contract 2";
+  collect::ReceiptRecord note = lines[2];
+  note.TIP = "N";
+  lines.append(note);
+  const auto receipt = collect::receiptOf(lines, admin::Rates());
+  ASSERT_TRUE(receipt);
+  ASSERT_EQ(receipt->lines.size(), 9);
+  EXPECT_EQ(receipt->lines[0].document, "");
+  EXPECT_EQ(receipt->lines[1].document, "Contract 2");
+  EXPECT_EQ(receipt->lines[0].current, 105);    // a deposit counts under "Curente"
+  EXPECT_EQ(receipt->lines[0].penalties, 3);
+  const report::ReceiptTotals totals = report::receiptTotals(*receipt);
+  EXPECT_EQ(totals.current, 9 * 105);
+  EXPECT_EQ(totals.total, 9 * (105 + 10 + 3 - 3));
+  EXPECT_EQ(receipt->number, "4");
+  lines.erase(lines.begin(), lines.end() - 1);
+  EXPECT_FALSE(collect::receiptOf(lines, admin::Rates()));  // only a note's line: nothing to print
+}
+
 }  // namespace
 }  // namespace dajdor::testing
