@@ -8,6 +8,7 @@
 // work tables go to a scratch program folder.
 #include "collect/collections_window.h"
 #include "payment_bench.h"
+#include "timing.h"
 #include "collect/taxpayer_search.h"
 #include "collect/taxpayer_search_window.h"
 #include "session/app_context.h"
@@ -32,18 +33,6 @@ namespace {
 constexpr double kOpenGoalMs = 20;
 constexpr double kKeystrokeGoalMs = 30;
 constexpr int kTaxpayers = 200;
-
-double millis(const std::function<void()>& work) {
-  QElapsedTimer timer;
-  timer.start();
-  work();
-  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples.empty() ? 0 : samples[samples.size() / 2];
-}
 
 void printRow(const char* what, const std::vector<double>& samples, double goal) {
   const double m = median(samples);

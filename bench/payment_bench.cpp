@@ -1,4 +1,5 @@
 #include "payment_bench.h"
+#include "timing.h"
 
 #include "admin/settings_store.h"
 #include "collect/cancellation.h"
@@ -8,7 +9,6 @@
 #include "store/sql_helpers.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -27,18 +27,6 @@ constexpr int kWarmUp = 5;
 constexpr double kPdfGoalMs = 200;
 const QDate kDay(2014, 10, 15);
 
-template <typename Work>
-double millis(Work&& work) {
-  QElapsedTimer timer;
-  timer.start();
-  work();
-  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
 double worst(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
 
 // One small write made durable, as the engine syncs its journal.
