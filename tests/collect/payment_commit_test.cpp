@@ -331,6 +331,18 @@ TEST_F(PaymentCommitTest, PaymentsWithoutADebt) {
   EXPECT_EQ(log().last(), "ANA|FARA|Anulat Chitanta AB nr.1 / 02.05.2014 - VASILE DAN");
 }
 
+TEST_F(PaymentCommitTest, APaymentWithoutADebtGetsTheNumberFreeWhenItIsStored) {
+  collect::PaymentContext c = context(cashier);
+  const collect::WithoutDebtHeader h{collect::WithoutDebtKind::Incasare, kMay, "VASILE DAN", "", "Str. Noua 1",
+                                     "VASILE DAN", true};
+  EXPECT_EQ(collect::proposeWithoutDebtNumber(c, h.kind).number, "1");
+  // Meanwhile the same cashier's receipt on another workstation takes number 1.
+  pay(1, kMay, {{WorkTable::Taxes, 1, 10}});
+  const auto doc = collect::commitWithoutDebt(c, h, {{"Amenzi", "35.02.01", "", 100}});
+  EXPECT_EQ(doc.number, "2");
+  EXPECT_EQ(doc.lines.value(0).NR, 2);
+}
+
 TEST(ReceiptContent, LinesOfTheFormFromTheStoredDocument) {
   QList<collect::ReceiptRecord> lines;
   for (int g = 1; g <= 9; ++g) {
