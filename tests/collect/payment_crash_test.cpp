@@ -159,7 +159,7 @@ TEST_F(PaymentCrashTest, AKilledPaymentWithoutADebtIsWholeOrAbsent) {
 }
 
 TEST_F(PaymentCrashTest, TwoWorkstationsTakingReceiptsAtOnceNeverShareANumber) {
-  constexpr int kEach = 8;
+  constexpr int kEach = 25;
   db_.reset();
   std::vector<pid_t> children;
   for (int who = 1; who <= 2; ++who) {
