@@ -214,6 +214,20 @@ qint64 SettingsFile::reserveCounter(const QString& section, const QString& key, 
   return value;
 }
 
+void SettingsFile::raiseCounters(const QList<CounterFloor>& floors) {
+  for (const CounterFloor& f : floors) checkWritable(f.section, f.key, QString());
+  FileLock lock(lockPath(path_));
+  IniDocument doc = IniDocument::load(path_);
+  bool changed = false;
+  for (const CounterFloor& f : floors) {
+    const qint64 value = counterValue(path_, f.section, f.key, doc.value(f.section, f.key).value_or(QString()));
+    if (value >= f.atLeast) continue;
+    doc.set(f.section, f.key.trimmed(), QString::number(f.atLeast));
+    changed = true;
+  }
+  if (changed) doc.save(path_);
+}
+
 void SettingsFile::WriteCounter(const QString& section, const QString& key, const QString& value) {
   WriteSetting(section, key, value);
 }

@@ -41,6 +41,14 @@ class SettingsFile {
   // rewrites the file once per block instead of once per value.
   qint64 reserveCounter(const QString& section, const QString& key, qint64 count);
   void WriteCounter(const QString& section, const QString& key, const QString& value);
+  struct CounterFloor {
+    QString section, key;
+    qint64 atLeast;
+  };
+  // Raises each counter to at least its floor (never lowers one), all in one
+  // rewrite under the lock: several workstations publishing in any order end
+  // with the highest value.
+  void raiseCounters(const QList<CounterFloor>& floors);
 
   // 1-based numbers of the lines that are neither a section, a key=value pair,
   // a comment nor blank. Empty when the file is sound or missing.
