@@ -1,6 +1,7 @@
 #include "collect/collections_window.h"
 
 #include "collect/debt_details_dialog.h"
+#include "collect/grid_caption_widget.h"
 #include "collect/locked_year.h"
 #include "collect/taxpayer_search.h"
 #include "collect/work_table_grid_widget.h"
@@ -35,12 +36,6 @@ QLabel* valueLabel(QWidget* parent, const QString& name) {
   label->setFont(bold);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return label;
-}
-
-QLabel* gridCaption(const QString& text, QWidget* parent) {
-  auto* caption = new QLabel(text, parent);
-  caption->setStyleSheet("QLabel { background: #3966A8; color: white; font-weight: bold; padding: 2px; }");
-  return caption;
 }
 
 }  // namespace
