@@ -5,6 +5,7 @@
 #include "collect/line_amounts_dialog.h"
 #include "collect/payment_commit.h"
 #include "collect/problem_report.h"
+#include "collect/receipt_line_cells.h"
 #include "collect/receipt_output.h"
 #include "session/app_context.h"
 #include "store/sql_helpers.h"
@@ -38,8 +39,7 @@ QLineEdit* shownValue(const QString& name, QWidget* parent) {
 
 QVariantList cells(const DocumentLine& line) {
   const LineAmounts& a = line.amounts;
-  const QString name = line.DENUM.trimmed().isEmpty() ? line.GRUPA : line.GRUPA + " - " + line.DENUM.trimmed();
-  return {name,
+  return {lineName(line.GRUPA, line.DENUM),
           line.DOCJUS,
           line.CODCLAS,
           qlonglong(a.RESTANTA),

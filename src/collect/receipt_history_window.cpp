@@ -3,6 +3,7 @@
 #include "collect/cancellation.h"
 #include "collect/grid_caption_widget.h"
 #include "collect/receipt_change_dialog.h"
+#include "collect/receipt_line_cells.h"
 #include "collect/receipt_output.h"
 #include "session/app_context.h"
 #include "store/sql_helpers.h"
@@ -164,11 +165,7 @@ void ReceiptHistoryWindow::showSelected() {
   const HistoryDocument* document = selected();
   QList<QVariantList> rows;
   if (document && history_) {
-    for (const ReceiptRecord& l : history_->lines(document->IDCHIT)) {
-      const QString name = l.DENUM.trimmed().isEmpty() ? l.GRUPA : l.GRUPA + " - " + l.DENUM.trimmed();
-      rows.append({name, qlonglong(l.RESTANTA), qlonglong(l.MAJOREST), qlonglong(l.DEPOZIT), qlonglong(l.CURENT),
-                   qlonglong(l.MAJOR), qlonglong(l.REDUCERE), qlonglong(l.TOTAL)});
-    }
+    for (const ReceiptRecord& l : history_->lines(document->IDCHIT)) rows.append(receiptLineCells(l));
   }
   lines_->setRecords(rows);
   const HistoryButtons state = historyButtons(document, modificationAllowed_, context_.user);
