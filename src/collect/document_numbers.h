@@ -29,8 +29,13 @@ namespace dajdor::collect {
 
 class DocumentNumbers {
  public:
-  // Must be made inside the transaction that stores the document.
+  // Made inside the transaction that stores the document; outside one only to
+  // see which numbers the next document would get.
   DocumentNumbers(engine::Database& data, QString dataDir, SettingsFile& settings);
+
+  // The next receipt number of `user` without taking it (what Operare proposes).
+  std::int64_t nextReceiptNumber(const QString& user) { return counter(user, QStringLiteral("CHIT")); }
+  std::int64_t nextPaymentOrderNumber() { return counter(QStringLiteral("SERVER"), QStringLiteral("OP")); }
 
   std::int64_t documentId() const { return IDCHIT_; }
   // IDANUL of an operation of the collections window.

@@ -54,6 +54,7 @@ struct PreparedOperation {
   TaxpayerHeader taxpayer;
   QDate calcDate;
   bool noPenalties = false;
+  Balance balance;  // as computed: the commit checks the stored rows still hold these values
   Settlement settlement;
   QList<DocumentLine> lines;  // in the window's order
   OperationHeader header;
@@ -91,6 +92,11 @@ struct OperationChoice {
 // checks the duplicate again under the data directory's lock.
 std::optional<Problem> checkOperation(PaymentContext& context, const PreparedOperation& operation,
                                       const OperationChoice& choice, Interaction* progress = nullptr);
+
+// The closed-year refusal for a document dated `documentDate` ("VARIABILE" "ANINCHIS").
+std::optional<Problem> closedYearProblem(const PaymentContext& context, const QDate& documentDate);
+// "Verificare de dubluri" when Chitante already holds a document with this series and number.
+std::optional<Problem> duplicateReceiptProblem(PaymentContext& context, const QString& series, std::int64_t number);
 
 // The number field as digits: leading zeros, blanks and other characters dropped; 0 when none.
 std::int64_t documentNumber(const QString& text);

@@ -27,7 +27,7 @@ inline const QString kWithoutDebtLinesField = QStringLiteral("LiniiChitanta");
 struct WithoutDebtNumber {
   QString label, series, number;
 };
-WithoutDebtNumber proposeWithoutDebtNumber(const PaymentContext& context, WithoutDebtKind kind);
+WithoutDebtNumber proposeWithoutDebtNumber(PaymentContext& context, WithoutDebtKind kind);
 
 struct WithoutDebtHeader {
   WithoutDebtKind kind = WithoutDebtKind::Incasare;

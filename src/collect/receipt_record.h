@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace engine {
 class Database;
@@ -43,6 +44,11 @@ ReceiptRecord receiptRecordAt(const engine::RowSource& rows, std::size_t row);
 // The lines of document IDCHIT in `table` (Chitante or ChitAnul), in stored order.
 QList<ReceiptRecord> readDocument(engine::Database& data, const QString& dataDir, std::int64_t IDCHIT,
                                   const QString& table = kReceiptsTable);
+
+// A line of another document (IDCHIT other than `except`) with this series and
+// number, if Chitante holds one.
+std::optional<ReceiptRecord> documentWithNumber(engine::Database& data, const QString& dataDir, const QString& SERIA,
+                                                std::int64_t NR, std::int64_t except = 0);
 
 // "INSERT INTO <table> (fields) VALUES (...)" for one line; ChitAnul leaves IDANUL out.
 QString insertStatement(const QString& dataDir, const QString& table, const ReceiptRecord& line);

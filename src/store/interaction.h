@@ -53,4 +53,20 @@ class Interaction {
   }
 };
 
+// Shows a progress for the lifetime of the object: the window goes away also when
+// the operation stops on an error.
+class ProgressScope {
+ public:
+  ProgressScope(Interaction& interaction, const QString& text, int maximum = 100) : interaction_(interaction) {
+    interaction_.progressStart(text, maximum);
+  }
+  ~ProgressScope() { interaction_.progressEnd(); }
+  void step(int steps = 1) { interaction_.progressStep(steps); }
+  ProgressScope(const ProgressScope&) = delete;
+  ProgressScope& operator=(const ProgressScope&) = delete;
+
+ private:
+  Interaction& interaction_;
+};
+
 }  // namespace dajdor

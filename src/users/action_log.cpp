@@ -22,12 +22,16 @@ std::unique_ptr<engine::ResultSet> ActionLog::entries() const {
   return sql::query(database_, QStringLiteral("SELECT * FROM %1").arg(sql::table(tablePath())));
 }
 
+void ActionLog::createTable() {
+  if (database_.tableExists(tablePath().toStdString())) return;
+  sql::execute(database_, QStringLiteral("CREATE TABLE %1\n(DATAA DATE, ORA CHAR(12), UTILIZATOR CHAR(20), "
+                                         "ROL CHAR(9), ACTIUNE CHAR(120))")
+                              .arg(sql::table(tablePath())));
+}
+
 void ActionLog::log(const QDateTime& at, const QString& user, const QString& role, const QString& text) {
   const QString table = sql::table(tablePath());
-  if (!database_.tableExists(tablePath().toStdString()))
-    sql::execute(database_, QStringLiteral("CREATE TABLE %1\n(DATAA DATE, ORA CHAR(12), UTILIZATOR CHAR(20), "
-                                           "ROL CHAR(9), ACTIUNE CHAR(120))")
-                                .arg(table));
+  createTable();
   sql::execute(database_,
                QStringLiteral("INSERT INTO %1\n(DATAA, ORA, UTILIZATOR, ROL, ACTIUNE)\nVALUES (%2,\n%3,\n%4,\n%5,\n%6)")
                    .arg(table, sql::date(at.date()),

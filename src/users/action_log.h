@@ -25,6 +25,10 @@ class ActionLog {
   // Every logged action, oldest first; null when nothing was logged yet.
   std::unique_ptr<engine::ResultSet> entries() const;
 
+  // Creates the table when missing. Operations that log inside a transaction
+  // call it first: a table cannot be created within one.
+  void createTable();
+
   // LogAction: appends (day and time of `at`, user, role, text). `user` is the
   // text of the login name input. Texts longer than their column are cut rather
   // than losing the entry. Throws engine::Error when the table cannot be written.

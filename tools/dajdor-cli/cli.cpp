@@ -28,7 +28,16 @@ void printHelp(QTextStream& out) {
          "dajdor-cli DIR payments-list --user NAME --password PW ZZ.LL.AAAA ZZ.LL.AAAA --out FISIER.xlsx\n"
          "  [--cashier NUME]\n"
          "  Scrie lista platilor introduse in registrul de casa in perioada data (modelul ListPlat.xlsx);\n"
-         "  un casier isi vede doar platile sale.\n";
+         "  un casier isi vede doar platile sale.\n"
+         "dajdor-cli DIR pay --user NAME --password PW IDGOS ZZ.LL.AAAA RAND=SUMA... [--type CHITANTA|VIRAMENT]\n"
+         "  [--number N] [--doc-date ZZ.LL.AAAA] [--payer TEXT] [--pdf FISIER]\n"
+         "  Opereaza sumele ca si cum casierul le-ar fi scris in coloana ACHITA a ferestrei de incasari\n"
+         "  (RAND: Impozite:IDRES, Taxe:IDDAT sau Debite:IDDEB) si ar fi confirmat fereastra Operare;\n"
+         "  tipareste randurile memorate in Chitante. Cu --pdf, chitanta este scrisa in acel fisier.\n"
+         "dajdor-cli DIR receipt --user NAME --password PW IDCHIT --pdf FISIER\n"
+         "  Scrie din nou chitanta documentului, ca PDF.\n"
+         "dajdor-cli DIR cancel --user NAME --password PW IDCHIT\n"
+         "  Anuleaza documentul, cu regulile istoricului de chitante; tipareste randurile lui.\n";
 }
 
 int run(const QStringList& arguments, Streams streams) {
@@ -46,6 +55,9 @@ int run(const QStringList& arguments, Streams streams) {
   if (command == "balance") return balanceCommand(dir, arguments.mid(2), streams);
   if (command == "cash-register") return cashRegisterCommand(dir, arguments.mid(2), streams);
   if (command == "payments-list") return paymentsListCommand(dir, arguments.mid(2), streams);
+  if (command == "pay") return payCommand(dir, arguments.mid(2), streams);
+  if (command == "receipt") return receiptCommand(dir, arguments.mid(2), streams);
+  if (command == "cancel") return cancelCommand(dir, arguments.mid(2), streams);
   streams.err << "Comanda necunoscuta: " << command << "\n";
   printHelp(streams.err);
   return Usage;
@@ -132,9 +144,12 @@ Options parseOptions(const QStringList& arguments, const QStringList& names) {
 QDate parseDay(const QString& text) { return QDate::fromString(text, "dd.MM.yyyy"); }
 
 int StreamInteraction::message(const QString& title, const QString& text, int buttons, MessageKind) {
-  err_ << title << ": " << QString(text).replace('\r', ' ') << "\n";
-  err_.flush();
-  return buttons & Button::Nu ? Answer::Nu : Answer::Cancel;
+  const bool question = buttons & Button::Nu;
+  if (!(question && answer_ == Answer::Da)) {
+    err_ << title << ": " << QString(text).replace('\r', ' ') << "\n";
+    err_.flush();
+  }
+  return question ? answer_ : Answer::Cancel;
 }
 
 void StreamInteraction::problem(const QString& text, const QString&) {

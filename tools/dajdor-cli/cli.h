@@ -67,10 +67,11 @@ struct Options {
 Options parseOptions(const QStringList& arguments, const QStringList& names);
 QDate parseDay(const QString& text);  // DD.MM.YYYY, invalid otherwise
 
-// What the domain reports, as lines on stderr; questions are answered NU.
+// What the domain reports, as lines on stderr; questions get `answer` (NU
+// unless the command itself is the confirmation, which is then not printed).
 class StreamInteraction : public Interaction {
  public:
-  explicit StreamInteraction(QTextStream& err) : err_(err) {}
+  explicit StreamInteraction(QTextStream& err, int answer = Answer::Nu) : err_(err), answer_(answer) {}
   int message(const QString& title, const QString& text, int buttons, MessageKind kind) override;
   void problem(const QString& text, const QString& field) override;
   void progressStart(const QString&, int) override {}
@@ -79,6 +80,7 @@ class StreamInteraction : public Interaction {
 
  private:
   QTextStream& err_;
+  int answer_;
 };
 
 // The commands.
@@ -86,5 +88,8 @@ int transferCommand(const QString& dir, const QStringList& arguments, Streams st
 int balanceCommand(const QString& dir, const QStringList& arguments, Streams streams);
 int cashRegisterCommand(const QString& dir, const QStringList& arguments, Streams streams);
 int paymentsListCommand(const QString& dir, const QStringList& arguments, Streams streams);
+int payCommand(const QString& dir, const QStringList& arguments, Streams streams);
+int receiptCommand(const QString& dir, const QStringList& arguments, Streams streams);
+int cancelCommand(const QString& dir, const QStringList& arguments, Streams streams);
 
 }  // namespace dajdor::cli
