@@ -148,7 +148,7 @@ QWidget* PaymentWithoutDebtWindow::buildHeader() {
   grid->setColumnStretch(3, 1);
   connect(kind_, &QComboBox::currentTextChanged, this, [this] { showKind(); });
   // The payer is usually the holder.
-  connect(holder_, &QLineEdit::textEdited, payer_, &QLineEdit::setText);
+  connect(holder_, &QLineEdit::textEdited, payer_, [this] { payer_->setText(holder_->text()); });
   return panel;
 }
 

@@ -4,20 +4,25 @@
 
 #include <QDate>
 #include <QKeyEvent>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace dajdor {
 namespace {
 
-// Dates kept as dates, so they sort as dates, and shown as the program writes them.
-class DayDelegate : public QStyledItemDelegate {
+constexpr int kSortRole = Qt::UserRole + 1;
+
+// A cell that sorts by its value: numbers as numbers, dates as dates (shown as
+// the program writes them), texts as texts.
+class RecordItem : public QTableWidgetItem {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-  QString displayText(const QVariant& value, const QLocale& locale) const override {
-    if (value.typeId() == QMetaType::QDate) return value.toDate().toString("dd.MM.yyyy");
-    return QStyledItemDelegate::displayText(value, locale);
+  explicit RecordItem(const QVariant& value) {
+    const bool day = value.typeId() == QMetaType::QDate;
+    setData(Qt::DisplayRole, day ? QVariant(value.toDate().toString("dd.MM.yyyy")) : value);
+    setData(kSortRole, value);
+  }
+  bool operator<(const QTableWidgetItem& other) const override {
+    return QVariant::compare(data(kSortRole), other.data(kSortRole)) == QPartialOrdering::Less;
   }
 };
 
@@ -40,7 +45,6 @@ RecordGrid::RecordGrid(const QList<RecordColumn>& columns, QWidget* parent)
   setSelectionMode(QAbstractItemView::SingleSelection);
   setAlternatingRowColors(true);
   setWordWrap(false);
-  setItemDelegate(new DayDelegate(this));
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(22);
   connect(this, &QTableWidget::currentCellChanged, this,
@@ -57,8 +61,7 @@ void RecordGrid::setRecords(const QList<QVariantList>& records, int select) {
   for (int r = 0; r < records.size(); ++r) {
     for (int c = 0; c < columnCount(); ++c) {
       const QVariant cell = records[r].value(c);
-      auto* item = new QTableWidgetItem;
-      item->setData(Qt::DisplayRole, cell);
+      auto* item = new RecordItem(cell);
       const bool number = cell.typeId() == QMetaType::LongLong || cell.typeId() == QMetaType::Int;
       if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       if (c == 0) item->setData(Qt::UserRole, r);
