@@ -91,7 +91,7 @@ void CancelledReceiptsWindow::showLines() {
       context_.interaction->error(kNoCancelledTitle, sql::message(e));
     }
   }
-  lines_->setRecords(rows);
+  lines_->setRecords(rows, -1);  // read only: nothing to pick
 }
 
 bool CancelledReceiptsWindow::printList() {

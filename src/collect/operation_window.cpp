@@ -28,12 +28,15 @@ namespace dajdor::collect {
 namespace {
 
 const QString kTitle = QStringLiteral("Operare");
+// Inputs shown for reading only look so.
+const QString kReadOnlyStyle = QStringLiteral("QLineEdit { background: #EEEEEE; }");
 
 QLineEdit* shownValue(const QString& name, QWidget* parent) {
   auto* value = new QLineEdit(parent);
   value->setObjectName(name);
   value->setReadOnly(true);
   value->setFocusPolicy(Qt::NoFocus);
+  value->setStyleSheet(kReadOnlyStyle);
   return value;
 }
 
@@ -238,6 +241,7 @@ void OperationWindow::showType() {
   number_->setText(field.text);
   number_->setReadOnly(!field.editable);
   number_->setFocusPolicy(field.editable ? Qt::StrongFocus : Qt::NoFocus);
+  number_->setStyleSheet(field.editable ? QString() : kReadOnlyStyle);
 }
 
 void OperationWindow::showLines(int select) {

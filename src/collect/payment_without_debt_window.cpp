@@ -107,6 +107,7 @@ QWidget* PaymentWithoutDebtWindow::buildHeader() {
   number_ = textInput("NrDoc", 10, panel);
   number_->setReadOnly(true);
   number_->setFocusPolicy(Qt::NoFocus);
+  number_->setStyleSheet("QLineEdit { background: #EEEEEE; }");
   number_->setAlignment(Qt::AlignRight);
   number_->setFixedWidth(number_->fontMetrics().horizontalAdvance("0000000000") + 16);
   holder_ = textInput(kHolderField, 40, panel);
@@ -121,31 +122,32 @@ QWidget* PaymentWithoutDebtWindow::buildHeader() {
   personType_->setObjectName("TipPers");
   personType_->addItems({"Fizica", "Juridica"});
 
-  caption("Tipul operatiunii", 0, 0);
-  grid->addWidget(kind_, 0, 1);
   auto* document = new QHBoxLayout;
+  document->addWidget(new QLabel("Tipul operatiunii", panel));
+  document->addWidget(kind_);
+  document->addSpacing(16);
   numberCaption_ = new QLabel(panel);
   document->addWidget(numberCaption_);
   document->addWidget(series_);
   document->addWidget(new QLabel("nr.", panel));
   document->addWidget(number_);
-  document->addSpacing(12);
+  document->addSpacing(16);
   document->addWidget(new QLabel("din data", panel));
   document->addWidget(date_);
   document->addStretch(1);
-  grid->addLayout(document, 0, 2, 1, 2);
+  grid->addLayout(document, 0, 0, 1, 4);
+  code_->setFixedWidth(code_->fontMetrics().horizontalAdvance(QString(14, '0')) + 16);
   caption("Titular", 1, 0);
   grid->addWidget(holder_, 1, 1);
   caption("C.N.P. / C.F.", 1, 2);
-  grid->addWidget(code_, 1, 3);
+  grid->addWidget(code_, 1, 3, Qt::AlignLeft);
   caption("Adresa", 2, 0);
   grid->addWidget(address_, 2, 1);
   caption("Tip persoana", 2, 2);
-  grid->addWidget(personType_, 2, 3);
+  grid->addWidget(personType_, 2, 3, Qt::AlignLeft);
   caption("Platitor", 3, 0);
   grid->addWidget(payer_, 3, 1);
-  grid->setColumnStretch(1, 3);
-  grid->setColumnStretch(3, 1);
+  grid->setColumnStretch(1, 1);
   connect(kind_, &QComboBox::currentTextChanged, this, [this] { showKind(); });
   // The payer is usually the holder.
   connect(holder_, &QLineEdit::textEdited, payer_, [this] { payer_->setText(holder_->text()); });

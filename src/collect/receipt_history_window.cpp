@@ -167,7 +167,7 @@ void ReceiptHistoryWindow::showSelected() {
   if (document && history_) {
     for (const ReceiptRecord& l : history_->lines(document->IDCHIT)) rows.append(receiptLineCells(l));
   }
-  lines_->setRecords(rows);
+  lines_->setRecords(rows, -1);  // read only: nothing to pick
   const HistoryButtons state = historyButtons(document, modificationAllowed_, context_.user);
   print_->setEnabled(state.print);
   modify_->setEnabled(state.modify);

@@ -70,7 +70,7 @@ void RecordGrid::setRecords(const QList<QVariantList>& records, int select) {
   }
   if (sortColumn_ >= 0) sortItems(sortColumn_, header_->sortIndicatorOrder());
   blockSignals(false);
-  selectRecord(records.isEmpty() ? -1 : std::clamp(select, 0, int(records.size()) - 1));
+  selectRecord(records.isEmpty() || select < 0 ? -1 : std::min(select, int(records.size()) - 1));
 }
 
 int RecordGrid::currentRecord() const {

@@ -22,8 +22,8 @@ class RecordGrid : public QTableWidget {
  public:
   RecordGrid(const QList<RecordColumn>& columns, QWidget* parent = nullptr);
 
-  // One list of cells per record; numbers are shown right-aligned. The first
-  // record is selected, or the one at `select` when given.
+  // One list of cells per record; numbers are shown right-aligned. The record
+  // at `select` is selected (the last one when beyond them, none when negative).
   void setRecords(const QList<QVariantList>& records, int select = 0);
   int recordCount() const { return rowCount(); }
   // Index (in the list given) of the record selected; -1 when none.
