@@ -5,11 +5,17 @@
 namespace dajdor::collect {
 namespace {
 
+// The amount typed on the line with that id, through the line's entry rule;
+// false when the balance has no such line.
 template <typename Line>
-Line* lineWithId(QList<Line>& lines, std::int64_t id, std::int64_t Line::*key) {
+bool enter(QList<Line>& lines, std::int64_t Line::*key, const EnteredAmount& a,
+           std::int64_t (*rule)(std::int64_t typed, std::int64_t due)) {
   for (Line& l : lines)
-    if (l.*key == id) return &l;
-  return nullptr;
+    if (l.*key == a.id) {
+      l.ACHITAT = rule(a.amount, l.DEPLATA);
+      return true;
+    }
+  return false;
 }
 
 }  // namespace
@@ -24,33 +30,15 @@ std::variant<Problem, CommittedDocument> payEnteredAmounts(PaymentContext& conte
   Balance balance = computeBalance({context.data, context.dataDir, context.rates, context.workYear}, noPenalties,
                                    calcDate, taxpayer->naturalPerson(), IDGOS);
   for (const EnteredAmount& a : amounts) {
-    const auto missing = [&] {
-      return Problem{title,
-                     QStringLiteral("Randul %1:%2 nu este in situatia contribuabilului!")
-                         .arg(workTableName(a.table))
-                         .arg(a.id),
-                     {}};
-    };
-    switch (a.table) {
-      case WorkTable::Taxes:
-        if (TaxLine* l = lineWithId(balance.taxes, a.id, &TaxLine::IDRES))
-          l->ACHITAT = paidOnBalanceLine(a.amount, l->DEPLATA);
-        else
-          return missing();
-        break;
-      case WorkTable::OtherTaxes:
-        if (OtherTaxLine* l = lineWithId(balance.others, a.id, &OtherTaxLine::IDDAT))
-          l->ACHITAT = paidOnOtherTax(a.amount, l->DEPLATA);
-        else
-          return missing();
-        break;
-      case WorkTable::Debits:
-        if (DebitLine* l = lineWithId(balance.debits, a.id, &DebitLine::IDDEB))
-          l->ACHITAT = paidOnBalanceLine(a.amount, l->DEPLATA);
-        else
-          return missing();
-        break;
-    }
+    const bool found = a.table == WorkTable::Taxes ? enter(balance.taxes, &TaxLine::IDRES, a, paidOnBalanceLine)
+                       : a.table == WorkTable::OtherTaxes
+                           ? enter(balance.others, &OtherTaxLine::IDDAT, a, paidOnOtherTax)
+                           : enter(balance.debits, &DebitLine::IDDEB, a, paidOnBalanceLine);
+    if (!found)
+      return Problem{
+          title,
+          QStringLiteral("Randul %1:%2 nu este in situatia contribuabilului!").arg(workTableName(a.table)).arg(a.id),
+          {}};
   }
   auto prepared = prepareOperation(context, {balance, *taxpayer, calcDate, noPenalties});
   if (auto* refusal = std::get_if<Problem>(&prepared)) return *refusal;

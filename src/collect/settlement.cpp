@@ -160,37 +160,27 @@ BalanceUpdate settleTaxLine(const TaxLine& row, const SettlementRules& rules, QL
           out.flush();
           return;
         }
-        // After 30 September: each installment with its own penalty.
-        const std::int64_t pen1 = q.first > 0 ? LatePenalty(rules.noPenalties, firstDue, date, q.first) : 0;
-        const std::int64_t due1 = q.first + pen1;
-        if (A < due1) {
-          out.line.MAJOR = share(ratioOf(A, due1), pen1);
-          out.line.CURENT = A - out.line.MAJOR;
-          R -= out.line.CURENT;
-          out.flush();
-          return;
-        }
-        out.line.CURENT = q.first;
-        out.line.MAJOR = pen1;
-        A -= due1;
-        R -= q.first;
-        out.flush();
-        if (q.second > 0) {
-          const std::int64_t pen2 = LatePenalty(rules.noPenalties, secondDue, date, q.second);
-          const std::int64_t due2 = q.second + pen2;
-          if (A < due2) {
-            out.line.MAJOR = share(ratioOf(A, due2), pen2);
+        // After 30 September: each installment with its own penalty. False
+        // when the amount ran out on it (the row is done).
+        const auto installment = [&](std::int64_t unpaid, const QDate& due) {
+          const std::int64_t pen = LatePenalty(rules.noPenalties, due, date, unpaid);
+          const std::int64_t owed = unpaid + pen;
+          if (A < owed) {
+            out.line.MAJOR = share(ratioOf(A, owed), pen);
             out.line.CURENT = A - out.line.MAJOR;
             R -= out.line.CURENT;
             out.flush();
-            return;
+            return false;
           }
-          out.line.CURENT = q.second;
-          out.line.MAJOR = pen2;
-          A -= due2;
-          R -= q.second;
+          out.line.CURENT = unpaid;
+          out.line.MAJOR = pen;
+          A -= owed;
+          R -= unpaid;
           out.flush();
-        }
+          return true;
+        };
+        if (!installment(q.first, firstDue)) return;
+        if (q.second > 0 && !installment(q.second, secondDue)) return;
       }
       if (A > 0) {
         out.line.DEPOZIT = A;

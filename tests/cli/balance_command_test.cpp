@@ -1,5 +1,6 @@
 // dajdor-cli balance run as a program: the three work tables at a date in the
 // fixed format, for any user level, writing nothing to the data directory.
+#include "cli/cli_run.h"
 #include "admin/settings_store.h"
 #include "store/schema.h"
 #include "store/settings_file.h"
@@ -9,18 +10,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace dajdor::testing {
 namespace {
-
-struct CliRun {
-  int code = -1;
-  QString out, err;
-};
 
 class BalanceCommandTest : public ::testing::Test {
  protected:
@@ -57,12 +52,6 @@ class BalanceCommandTest : public ::testing::Test {
 
   QString data() const { return dir_.filePath("Data"); }
 
-  static CliRun cli(const QStringList& arguments) {
-    QProcess p;
-    p.start(QStringLiteral(DAJDOR_BIN_DIR "/dajdor-cli"), arguments);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-  }
   CliRun balance(const QStringList& rest, const QString& user = "CASIER", const QString& password = "22") {
     return cli(QStringList{data(), "balance", "--user", user, "--password", password} + rest);
   }

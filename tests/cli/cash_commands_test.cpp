@@ -1,5 +1,6 @@
 // dajdor-cli cash-register and payments-list run as a program: the workbooks
 // they write, their balances, the cashier restriction and their refusals.
+#include "cli/cli_run.h"
 #include "sheet/workbook.h"
 #include "store/qt_printers.h"
 #include "store/schema.h"
@@ -8,18 +9,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace dajdor::testing {
 namespace {
-
-struct CliRun {
-  int code = -1;
-  QString out, err;
-};
 
 class CashCommandsTest : public ::testing::Test {
  protected:
@@ -58,12 +53,6 @@ class CashCommandsTest : public ::testing::Test {
   QString data() const { return dir_.filePath("Data"); }
   QString out(const QString& name) const { return dir_.filePath(name); }
 
-  static CliRun cli(const QStringList& arguments) {
-    QProcess p;
-    p.start(QStringLiteral(DAJDOR_BIN_DIR "/dajdor-cli"), arguments);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-  }
   CliRun run(const QString& command, const QStringList& rest, const QString& user = "ADMIN",
              const QString& password = UsersFile::kFirstAdminPassword) {
     return cli(QStringList{data(), command, "--user", user, "--password", password} + rest);

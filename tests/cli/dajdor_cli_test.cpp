@@ -1,5 +1,6 @@
 // dajdor-cli run as a program: the transfer of a commune or of some taxpayers,
 // and every refusal leaving the directory as it was.
+#include "cli/cli_run.h"
 #include "admin/rates.h"
 #include "admin/settings_catalogue.h"
 #include "register/taxpayer_register.h"
@@ -12,7 +13,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -20,11 +20,6 @@
 
 namespace dajdor::testing {
 namespace {
-
-struct CliRun {
-  int code = -1;
-  QString out, err;
-};
 
 class DajdorCliTest : public ::testing::Test {
  protected:
@@ -60,12 +55,6 @@ class DajdorCliTest : public ::testing::Test {
 
   QString data() const { return dir_.filePath("Data"); }
 
-  static CliRun cli(const QStringList& arguments) {
-    QProcess p;
-    p.start(QStringLiteral(DAJDOR_BIN_DIR "/dajdor-cli"), arguments);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-  }
   CliRun transfer(const QString& user, const QString& password, const QStringList& which) {
     return cli(QStringList{data(), "transfer", "--user", user, "--password", password} + which);
   }

@@ -1,5 +1,6 @@
 // dajdor-cli pay, receipt and cancel run as a program: what is stored and
 // printed, the refusals that store nothing, and the receipt as PDF.
+#include "cli/cli_run.h"
 #include "admin/settings_catalogue.h"
 #include "store/create_tables.h"
 #include "store/qt_printers.h"
@@ -11,18 +12,12 @@
 #include "users/users_file.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace dajdor::testing {
 namespace {
-
-struct CliRun {
-  int code = -1;
-  QString out, err;
-};
 
 class PaymentCommandsTest : public ::testing::Test {
  protected:
@@ -61,12 +56,6 @@ class PaymentCommandsTest : public ::testing::Test {
   QString data() const { return dir_.filePath("Data"); }
   // The program's own message: the last line on stderr (Qt may say something before it).
   static QString message(const CliRun& run) { return run.err.trimmed().split('\n').last(); }
-  static CliRun cli(const QStringList& arguments) {
-    QProcess p;
-    p.start(QStringLiteral(DAJDOR_BIN_DIR "/dajdor-cli"), arguments);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-  }
   CliRun as(const QString& user, const QString& password, const QString& command, const QStringList& rest) {
     return cli(QStringList{data(), command, "--user", user, "--password", password} + rest);
   }
