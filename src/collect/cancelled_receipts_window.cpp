@@ -1,5 +1,6 @@
 #include "collect/cancelled_receipts_window.h"
 
+#include "collect/command_button_widget.h"
 #include "collect/grid_caption_widget.h"
 #include "collect/receipt_line_cells.h"
 #include "report/cancelled_receipts_report.h"
@@ -33,20 +34,12 @@ CancelledReceiptsWindow::CancelledReceiptsWindow(AppContext& context, report::Re
   lines_->setObjectName("Continut");
   lines_->stretchColumn(0);
   connect(documents_, &RecordGrid::recordChanged, this, &CancelledReceiptsWindow::showLines);
-  auto* print = new QPushButton("&Listeaza", this);
-  print->setObjectName("Listeaza");
-  auto* close = new QPushButton("Inchide", this);
-  close->setObjectName("Inchide");
-  for (QPushButton* b : {print, close}) {
-    b->setAutoDefault(false);
-    b->setMinimumHeight(30);
-  }
-  connect(print, &QPushButton::clicked, this, [this] { printList(); });
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(print);
-  buttons->addWidget(close);
+  QPushButton* print = commandButton("&Listeaza", "Listeaza", buttons, this);
+  QPushButton* close = commandButton("Inchide", "Inchide", buttons, this);
+  connect(print, &QPushButton::clicked, this, [this] { printList(); });
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(gridCaption("  Chitante anulate", this));
   layout->addWidget(documents_, 3);

@@ -1,7 +1,8 @@
 #include "collect/operation_window.h"
 
-#include "admin/budget_codes_window.h"
-#include "collect/dialog_heading_widget.h"
+#include "collect/budget_accounts_window.h"
+#include "collect/command_button_widget.h"
+#include "collect/document_heading_widget.h"
 #include "collect/line_amounts_dialog.h"
 #include "collect/payment_commit.h"
 #include "collect/problem_report.h"
@@ -9,7 +10,6 @@
 #include "collect/receipt_output.h"
 #include "session/app_context.h"
 #include "store/sql_helpers.h"
-#include "widgets/date_time_typing.h"
 #include "widgets/enter_navigation.h"
 #include "widgets/numeric_edit_widget.h"
 #include "widgets/record_grid_widget.h"
@@ -28,15 +28,11 @@ namespace dajdor::collect {
 namespace {
 
 const QString kTitle = QStringLiteral("Operare");
-// Inputs shown for reading only look so.
-const QString kReadOnlyStyle = QStringLiteral("QLineEdit { background: #EEEEEE; }");
 
 QLineEdit* shownValue(const QString& name, QWidget* parent) {
   auto* value = new QLineEdit(parent);
   value->setObjectName(name);
-  value->setReadOnly(true);
-  value->setFocusPolicy(Qt::NoFocus);
-  value->setStyleSheet(kReadOnlyStyle);
+  showReadOnly(value, true);
   return value;
 }
 
@@ -103,37 +99,14 @@ QWidget* OperationWindow::buildHeader() {
   auto* panel = new QWidget(this);
   auto* grid = new QGridLayout(panel);
   grid->setContentsMargins(4, 4, 4, 4);
-  const auto caption = [&](const QString& text, int row, int column) {
-    grid->addWidget(new QLabel(text, panel), row, column, Qt::AlignRight | Qt::AlignVCenter);
-  };
   type_ = new QComboBox(panel);
   type_->setObjectName(kDocumentTypeField);
   type_->setMinimumWidth(type_->fontMetrics().horizontalAdvance(kTypeAccountingNote) + 40);
-  series_ = new QLabel(panel);
-  series_->setObjectName("Seria");
-  series_->setMinimumWidth(series_->fontMetrics().horizontalAdvance("MMMMMMMMMM"));
-  QFont bold = series_->font();
-  bold.setBold(true);
-  series_->setFont(bold);
-  number_ = new NumericEdit(NumericEdit::Kind::Whole, 10, panel);
-  number_->setObjectName(kDocumentNumberField);
-  date_ = new QDateEdit(panel);
-  date_->setObjectName(kDocumentDateField);
-  date_->setDisplayFormat("dd.MM.yyyy");
-  date_->setCalendarPopup(true);
-  letDigitsOverwriteSections(date_);
-  auto* document = new QHBoxLayout;
-  document->addWidget(type_);
-  document->addSpacing(12);
-  document->addWidget(new QLabel("Seria", panel));
-  document->addWidget(series_);
-  document->addWidget(new QLabel("Nr.", panel));
-  document->addWidget(number_);
-  document->addSpacing(12);
-  document->addWidget(new QLabel("din data", panel));
-  document->addWidget(date_);
-  document->addStretch(1);
-  grid->addLayout(document, 0, 0, 1, 4);
+  const DocumentHeading document = documentHeading({type_}, panel);
+  series_ = document.series;
+  number_ = document.number;
+  date_ = document.date;
+  grid->addLayout(document.row, 0, 0, 1, 4);
 
   holder_ = shownValue("Titular", panel);
   village_ = shownValue("Localitatea", panel);
@@ -144,18 +117,13 @@ QWidget* OperationWindow::buildHeader() {
   payer_->setObjectName(kPayerField);
   payer_->setMaxLength(40);
   keepUpperCase(payer_);
-  caption("Titular", 1, 0);
-  grid->addWidget(holder_, 1, 1);
-  caption("Localitatea", 1, 2);
-  grid->addWidget(village_, 1, 3);
-  caption("Adresa", 2, 0);
-  grid->addWidget(address_, 2, 1);
-  caption("Nr.unic ROL", 2, 2);
-  grid->addWidget(rol_, 2, 3);
-  caption("Cine plateste", 3, 0);
-  grid->addWidget(payer_, 3, 1);
-  caption("C.N.P./C.U.I.", 3, 2);
-  grid->addWidget(code_, 3, 3);
+  addCaptionedPairs(grid, 1,
+                    {{"Titular", holder_},
+                     {"Localitatea", village_},
+                     {"Adresa", address_},
+                     {"Nr.unic ROL", rol_},
+                     {"Cine plateste", payer_},
+                     {"C.N.P./C.U.I.", code_}});
   grid->setColumnStretch(1, 3);
   grid->setColumnStretch(3, 2);
   connect(type_, &QComboBox::currentTextChanged, this, [this] { showType(); });
@@ -167,12 +135,7 @@ QWidget* OperationWindow::buildButtons() {
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 4, 0, 0);
   const auto button = [&](const QString& text, const QString& name) {
-    auto* b = new QPushButton(text, row);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setMinimumHeight(30);
-    layout->addWidget(b);
-    return b;
+    return commandButton(text, name, layout, row);
   };
   QPushButton* operate = button("&OPEREAZA", "Opereaza");
   QPushButton* cancel = button("&Renunt", "Renunt");
@@ -199,11 +162,7 @@ void OperationWindow::load(PreparedOperation& operation) {
   operation_ = &operation;
   const OperationHeader& h = operation.header;
   const TaxpayerHeader& t = operation.taxpayer;
-  try {
-    accounts_ = BudgetAccounts::read(payment_.data);
-  } catch (const std::exception& e) {
-    context_.interaction->error(kTitle, sql::message(e));
-  }
+  accounts_ = readBudgetAccounts(payment_, *context_.interaction, kTitle).value_or(BudgetAccounts{});
   typedNumber_.clear();
   type_->blockSignals(true);
   type_->clear();
@@ -239,9 +198,7 @@ void OperationWindow::showType() {
   if (!number_->isReadOnly()) typedNumber_ = number_->text();
   const NumberField field = numberFieldFor(operation_->header, type_->currentText(), typedNumber_);
   number_->setText(field.text);
-  number_->setReadOnly(!field.editable);
-  number_->setFocusPolicy(field.editable ? Qt::StrongFocus : Qt::NoFocus);
-  number_->setStyleSheet(field.editable ? QString() : kReadOnlyStyle);
+  showReadOnly(number_, !field.editable);
 }
 
 void OperationWindow::showLines(int select) {
@@ -287,14 +244,9 @@ void OperationWindow::adjustLine() {
 
 void OperationWindow::editBudgetCodes() {
   if (!operation_) return;
-  admin::BudgetCodesWindow codes(payment_.data, payment_.settings, *context_.interaction, this);
-  codes.showList();
-  try {
-    accounts_ = BudgetAccounts::read(payment_.data);
-  } catch (const std::exception& e) {
-    context_.interaction->error(kTitle, sql::message(e));
-    return;
-  }
+  const auto accounts = collect::editBudgetCodes(payment_, *context_.interaction, kTitle, this);
+  if (!accounts) return;
+  accounts_ = *accounts;
   refreshAccounts(operation_->lines, accounts_, operation_->naturalPerson());
   showLines(grid_->currentRecord());
 }

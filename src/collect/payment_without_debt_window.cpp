@@ -1,12 +1,13 @@
 #include "collect/payment_without_debt_window.h"
 
-#include "admin/budget_codes_window.h"
+#include "collect/budget_accounts_window.h"
+#include "collect/command_button_widget.h"
+#include "collect/document_heading_widget.h"
 #include "collect/operation_window.h"
 #include "collect/problem_report.h"
 #include "register/cnp_edit_widget.h"
 #include "session/app_context.h"
 #include "store/sql_helpers.h"
-#include "widgets/date_time_typing.h"
 #include "widgets/enter_navigation.h"
 #include "widgets/numeric_edit_widget.h"
 #include "widgets/record_grid_widget.h"
@@ -36,14 +37,6 @@ QLineEdit* textInput(const QString& name, int length, QWidget* parent) {
   return input;
 }
 
-QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  b->setMinimumHeight(28);
-  return b;
-}
-
 }  // namespace
 
 PaymentWithoutDebtWindow::PaymentWithoutDebtWindow(AppContext& context, PaymentContext& payment, QWidget* parent)
@@ -58,8 +51,8 @@ PaymentWithoutDebtWindow::PaymentWithoutDebtWindow(AppContext& context, PaymentC
   grid_->stretchColumn(1);
   layout->addWidget(grid_, 1);
   auto* bottom = new QHBoxLayout;
-  QPushButton* operate = button("&Opereaza", "Opereaza", this);
-  QPushButton* cancel = button("&Renunt", "Renunt", this);
+  QPushButton* operate = commandButton("&Opereaza", "Opereaza", nullptr, this);
+  QPushButton* cancel = commandButton("&Renunt", "Renunt", nullptr, this);
   bottom->addWidget(operate);
   bottom->addWidget(cancel);
   bottom->addStretch(1);
@@ -85,69 +78,35 @@ QWidget* PaymentWithoutDebtWindow::buildHeader() {
   auto* panel = new QWidget(this);
   auto* grid = new QGridLayout(panel);
   grid->setContentsMargins(0, 0, 0, 0);
-  const auto caption = [&](const QString& text, int row, int column) {
-    auto* label = new QLabel(text, panel);
-    grid->addWidget(label, row, column, Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-  };
   kind_ = new QComboBox(panel);
   kind_->setObjectName("TipOper");
   kind_->addItems({kIncasare, kPlata});
-  date_ = new QDateEdit(panel);
-  date_->setObjectName("DataDoc");
-  date_->setDisplayFormat("dd.MM.yyyy");
-  date_->setCalendarPopup(true);
-  letDigitsOverwriteSections(date_);
-  series_ = new QLabel(panel);
-  series_->setObjectName("Seria");
-  series_->setMinimumWidth(series_->fontMetrics().horizontalAdvance("MMMMMMMMMM"));
-  QFont bold = series_->font();
-  bold.setBold(true);
-  series_->setFont(bold);
-  number_ = textInput("NrDoc", 10, panel);
-  number_->setReadOnly(true);
-  number_->setFocusPolicy(Qt::NoFocus);
-  number_->setStyleSheet("QLineEdit { background: #EEEEEE; }");
-  number_->setAlignment(Qt::AlignRight);
-  number_->setFixedWidth(number_->fontMetrics().horizontalAdvance("0000000000") + 16);
+  const DocumentHeading document = documentHeading({new QLabel("Tipul operatiunii", panel), kind_}, panel);
+  numberCaption_ = document.seriesCaption;
+  series_ = document.series;
+  number_ = document.number;
+  date_ = document.date;
+  showReadOnly(number_, true);
+  grid->addLayout(document.row, 0, 0, 1, 4);
   holder_ = textInput(kHolderField, 40, panel);
   keepUpperCase(holder_);
   code_ = new reg::CnpEdit(panel);
   code_->setObjectName(kCodeField);
   code_->setAcceptGol(true);
+  code_->setFixedWidth(code_->fontMetrics().horizontalAdvance(QString(14, '0')) + 16);
   address_ = textInput(kAddressField, 40, panel);
   payer_ = textInput(kWithoutDebtPayerField, 40, panel);
   keepUpperCase(payer_);
   personType_ = new QComboBox(panel);
   personType_->setObjectName("TipPers");
   personType_->addItems({"Fizica", "Juridica"});
-
-  auto* document = new QHBoxLayout;
-  document->addWidget(new QLabel("Tipul operatiunii", panel));
-  document->addWidget(kind_);
-  document->addSpacing(16);
-  numberCaption_ = new QLabel(panel);
-  document->addWidget(numberCaption_);
-  document->addWidget(series_);
-  document->addWidget(new QLabel("nr.", panel));
-  document->addWidget(number_);
-  document->addSpacing(16);
-  document->addWidget(new QLabel("din data", panel));
-  document->addWidget(date_);
-  document->addStretch(1);
-  grid->addLayout(document, 0, 0, 1, 4);
-  code_->setFixedWidth(code_->fontMetrics().horizontalAdvance(QString(14, '0')) + 16);
-  caption("Titular", 1, 0);
-  grid->addWidget(holder_, 1, 1);
-  caption("C.N.P. / C.F.", 1, 2);
-  grid->addWidget(code_, 1, 3, Qt::AlignLeft);
-  caption("Adresa", 2, 0);
-  grid->addWidget(address_, 2, 1);
-  caption("Tip persoana", 2, 2);
-  grid->addWidget(personType_, 2, 3, Qt::AlignLeft);
-  caption("Platitor", 3, 0);
-  grid->addWidget(payer_, 3, 1);
-  grid->setColumnStretch(1, 1);
+  addCaptionedPairs(grid, 1,
+                    {{"Titular", holder_},
+                     {"C.N.P. / C.F.", code_},
+                     {"Adresa", address_},
+                     {"Tip persoana", personType_},
+                     {"Platitor", payer_}});
+  grid->setColumnStretch(1, 1);  // the names take the width; the code keeps its own
   connect(kind_, &QComboBox::currentTextChanged, this, [this] { showKind(); });
   // The payer is usually the holder.
   connect(holder_, &QLineEdit::textEdited, payer_, [this] { payer_->setText(holder_->text()); });
@@ -164,9 +123,9 @@ QWidget* PaymentWithoutDebtWindow::buildLineEntry() {
   details_ = textInput("Detalii", 50, box);
   amount_ = new NumericEdit(NumericEdit::Kind::Whole, 6, box);
   amount_->setObjectName(kAmountField);
-  QPushButton* codes = button("Coduri clasificare", "CoduriClasificare", box);
-  QPushButton* add = button("&Adauga pe chitanta", "Adauga", box);
-  QPushButton* remove = button("&Sterge de pe chitanta", "Sterge", box);
+  QPushButton* codes = commandButton("Coduri clasificare", "CoduriClasificare", nullptr, box);
+  QPushButton* add = commandButton("&Adauga pe chitanta", "Adauga", nullptr, box);
+  QPushButton* remove = commandButton("&Sterge de pe chitanta", "Sterge", nullptr, box);
   grid->addWidget(new QLabel("Contul", box), 0, 0);
   grid->addWidget(group_, 0, 1);
   grid->addWidget(codes, 0, 2);
@@ -196,12 +155,9 @@ bool PaymentWithoutDebtWindow::start() {
   kind_->setCurrentIndex(0);
   personType_->setCurrentIndex(0);
   date_->setDate(context_.clock.today());
-  try {
-    accounts_ = BudgetAccounts::read(payment_.data);
-  } catch (const std::exception& e) {
-    context_.interaction->error(kTitle, sql::message(e));
-    return false;
-  }
+  const auto accounts = readBudgetAccounts(payment_, *context_.interaction, kTitle);
+  if (!accounts) return false;
+  accounts_ = *accounts;
   readAccounts();
   showKind();
   showLines(0);
@@ -269,14 +225,9 @@ void PaymentWithoutDebtWindow::removeLine() {
 }
 
 void PaymentWithoutDebtWindow::editBudgetCodes() {
-  admin::BudgetCodesWindow codes(payment_.data, payment_.settings, *context_.interaction, this);
-  codes.showList();
-  try {
-    accounts_ = BudgetAccounts::read(payment_.data);
-  } catch (const std::exception& e) {
-    context_.interaction->error(kTitle, sql::message(e));
-    return;
-  }
+  const auto accounts = collect::editBudgetCodes(payment_, *context_.interaction, kTitle, this);
+  if (!accounts) return;
+  accounts_ = *accounts;
   readAccounts();
 }
 

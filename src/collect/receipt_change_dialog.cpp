@@ -1,5 +1,6 @@
 #include "collect/receipt_change_dialog.h"
 
+#include "collect/command_button_widget.h"
 #include "collect/problem_report.h"
 #include "collect/receipt_history.h"
 #include "widgets/date_time_typing.h"
@@ -36,17 +37,12 @@ ReceiptChangeDialog::ReceiptChangeDialog(Interaction& interaction, QWidget* pare
   form->addRow("Din data de", date_);
   form->addRow("Seria", series_);
   form->addRow("Numarul", number_);
-  auto* change = new QPushButton("Modifica", this);
-  change->setObjectName("Modifica");
-  auto* close = new QPushButton("Inchide", this);
-  close->setObjectName("Inchide");
-  for (QPushButton* b : {change, close}) b->setAutoDefault(false);
-  connect(change, &QPushButton::clicked, this, [this] { confirm(); });
-  connect(close, &QPushButton::clicked, this, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(change);
-  buttons->addWidget(close);
+  QPushButton* change = commandButton("Modifica", "Modifica", buttons, this);
+  QPushButton* close = commandButton("Inchide", "Inchide", buttons, this);
+  connect(change, &QPushButton::clicked, this, [this] { confirm(); });
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addLayout(buttons);

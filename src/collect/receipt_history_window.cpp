@@ -1,6 +1,7 @@
 #include "collect/receipt_history_window.h"
 
 #include "collect/cancellation.h"
+#include "collect/command_button_widget.h"
 #include "collect/grid_caption_widget.h"
 #include "collect/receipt_change_dialog.h"
 #include "collect/receipt_line_cells.h"
@@ -66,12 +67,7 @@ ReceiptHistoryWindow::ReceiptHistoryWindow(AppContext& context, report::ReportPr
 
   auto* buttons = new QVBoxLayout;
   const auto button = [&](const QString& text, const QString& name) {
-    auto* b = new QPushButton(text, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setMinimumHeight(30);
-    buttons->addWidget(b);
-    return b;
+    return commandButton(text, name, buttons, this);
   };
   print_ = button("Listeaza chitanta", "Listeaza");
   modify_ = button("Modifica chitanta", "Modifica");
