@@ -254,6 +254,7 @@ void OperationWindow::editBudgetCodes() {
 bool OperationWindow::OperButClick(AppContext& context, const OperationInput& input,
                                    report::ReportPresenter& presenter, QWidget* parent) {
   Interaction& ui = *context.interaction;
+  if (!context.database) return false;  // no data directory, nothing to store into
   PaymentContext payment = PaymentContext::of(context);
   try {
     auto prepared = prepareOperation(payment, input);
@@ -269,7 +270,7 @@ bool OperationWindow::OperButClick(AppContext& context, const OperationInput& in
     OperationWindow window(context, payment, parent);
     const auto choice = window.confirm(operation);
     if (!choice) return false;
-    payment.now = context.clock.now();
+    payment.now = context.clock.now();  // the confirmation, not the opening of the window
     auto stored = commitPayment(payment, operation, *choice);
     if (const auto* refusal = std::get_if<Problem>(&stored)) {
       report(ui, *refusal);

@@ -251,6 +251,7 @@ bool PaymentWithoutDebtWindow::operate() {
 
 std::optional<std::int64_t> PaymentWithoutDebtWindow::run(AppContext& context, report::ReportPresenter& presenter,
                                                           QWidget* parent) {
+  if (!context.database) return std::nullopt;  // no data directory, nothing to store into
   PaymentContext payment = PaymentContext::of(context);
   PaymentWithoutDebtWindow window(context, payment, parent);
   if (!window.start() || window.exec() != QDialog::Accepted || !window.stored()) return std::nullopt;

@@ -174,8 +174,8 @@ void ReceiptHistoryWindow::showSelected() {
 void ReceiptHistoryWindow::printDocument() {
   const HistoryDocument* document = selected();
   if (!document) return;
-  PaymentContext payment = PaymentContext::of(context_);
   try {
+    PaymentContext payment = PaymentContext::of(context_);
     PrintReceipt(payment, document->IDCHIT, context_.paths.appDir, presenter_, *context_.interaction);
   } catch (const std::exception& e) {
     context_.interaction->error("Listare chitanta", sql::message(e));
@@ -186,11 +186,11 @@ void ReceiptHistoryWindow::modifyDocument() {
   const HistoryDocument* document = selected();
   if (!document) return;
   const std::int64_t id = document->IDCHIT;
-  PaymentContext payment = PaymentContext::of(context_);
   const bool changed = change_->ask(
       {document->DATAI, document->SERIA, QString::number(document->NR)},
       [&](const DocumentNumbering& n) -> std::optional<Problem> {
         try {
+          PaymentContext payment = PaymentContext::of(context_);
           return collect::modifyDocument(payment, id, n.date, n.series, n.number);
         } catch (const std::exception& e) {
           return Problem{"Modificare", sql::message(e), {}};
@@ -204,9 +204,8 @@ void ReceiptHistoryWindow::cancelDocument() {
   if (!document) return;
   const std::int64_t id = document->IDCHIT;
   cancel_->setEnabled(false);  // one cancellation at a time
-  PaymentContext payment = PaymentContext::of(context_);
-  payment.now = context_.clock.now();
   try {
+    PaymentContext payment = PaymentContext::of(context_);
     if (collect::cancelDocument(payment, id, *context_.interaction)) cancelled_ = true;
   } catch (const std::exception& e) {
     context_.interaction->error("Anulare chitanta", sql::message(e));
@@ -217,9 +216,9 @@ void ReceiptHistoryWindow::cancelDocument() {
 void ReceiptHistoryWindow::deleteDocument() {
   const HistoryDocument* document = selected();
   if (!document) return;
-  PaymentContext payment = PaymentContext::of(context_);
   bool removed = false;
   try {
+    PaymentContext payment = PaymentContext::of(context_);
     removed = deleteCancelledDocument(payment, document->IDCHIT, *context_.interaction);
   } catch (const std::exception& e) {
     context_.interaction->error("Stergere Chitanta anulata", sql::message(e));

@@ -15,6 +15,7 @@ struct RecordingPresenter final : report::ReportPresenter {
   bool open(const QString& path) override;
 
   QStringList previewed, printed, opened;  // titles, titles, paths
+  bool works = true;                       // false: every output fails, as without a printer
 };
 
 class PaymentWindowTest : public PaymentTest {

@@ -102,6 +102,23 @@ TEST_F(PaymentWindowsTest, APaymentTypedInTheCollectionsWindowIsStoredPrintedAnd
   EXPECT_TRUE(ui_.messages.isEmpty()) << messageTexts().join("; ").toStdString();
 }
 
+TEST_F(PaymentWindowsTest, AReceiptThatCannotBePrintedStaysStored) {
+  presenter_.works = false;
+  CollectionsWindow window(context_);
+  window.setReportPresenter(&presenter_);
+  ASSERT_TRUE(window.openFor(1, "DEALU"));
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const std::int64_t before = window.totalText().toLongLong();
+  window.grid(WorkTable::OtherTaxes)->workModel()->togglePaid(0);
+  whenModal(&window, [&](QWidget* modal) { button(modal, "Opereaza")->click(); });
+  button(&window, "OperBut")->click();
+  EXPECT_EQ(receipts().size(), 1);
+  EXPECT_EQ(messageTexts(), QStringList{"Listare chitanta: Imprimanta nu este pregatita sau nu este instalata!\r"
+                                        "Intrati la istoric chitante si listati din nou!"});
+  EXPECT_EQ(window.totalText().toLongLong(), before - 50);
+}
+
 TEST_F(PaymentWindowsTest, TheTypeListDecidesTheNumberAndOperareChecksTheChoice) {
   // A payment order: only amounts taken out; a typed number, the payer asked.
   PreparedOperation order = prepare([](Balance& b) { b.others[0].ACHITAT = -10; });
