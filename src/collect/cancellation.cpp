@@ -26,7 +26,7 @@ const QList<Restore>& restores() {
   return list;
 }
 
-void restoreSnapshot(PaymentContext& c, std::int64_t IDANUL) {
+void restoreSnapshot(PaymentContext& c, std::int64_t IDANUL, ProgressScope& progress) {
   const QString idanul = sql::number(IDANUL);
   for (const Restore& r : restores()) {
     const QString snapshot = sql::table(c.dataDir, r.snapshot);
@@ -43,6 +43,7 @@ void restoreSnapshot(PaymentContext& c, std::int64_t IDANUL) {
                                sql::number(rows->value(row, 1).toInt()));
     }
     sql::execute(c.data, "DELETE FROM " + snapshot + "\nWHERE IDANUL=" + idanul);
+    progress.step(3);
   }
 }
 
@@ -97,7 +98,8 @@ bool cancelDocument(PaymentContext& context, std::int64_t IDCHIT, Interaction& u
                                    "\nSET PLATNUME=" + sql::quote(kCancelledPayer) +
                                    ", RESTANTA=0, MAJOREST=0, DEPOZIT=0, CURENT=0, MAJOR=0, REDUCERE=0, TOTAL=0"
                                    "\nWHERE IDCHIT=" + sql::number(IDCHIT));
-    if (withSnapshot) restoreSnapshot(context, doc.IDANUL);
+    restoring.step();
+    if (withSnapshot) restoreSnapshot(context, doc.IDANUL, restoring);
     transaction.commit();
   }
   ui.info(QStringLiteral("Anulare operatiune"), QStringLiteral("Operatiunea a fost anulata!"));

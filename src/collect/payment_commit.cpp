@@ -172,10 +172,10 @@ std::variant<Problem, CommittedDocument> commitPayment(PaymentContext& context, 
     r.INCANUME = context.user.name;
     r.LEGITIMA = context.user.legitimation;
     r.RESTANTA = l.amounts.RESTANTA;
-    r.MAJOREST = operation.noPenalties ? 0 : l.amounts.MAJOREST;
+    r.MAJOREST = l.amounts.MAJOREST;
     r.DEPOZIT = l.amounts.DEPOZIT;
     r.CURENT = l.amounts.CURENT;
-    r.MAJOR = operation.noPenalties ? 0 : l.amounts.MAJOR;
+    r.MAJOR = l.amounts.MAJOR;
     r.REDUCERE = l.amounts.REDUCERE;
     r.TOTAL = l.TOTAL;
     sql::execute(context.data, insertStatement(context.dataDir, kReceiptsTable, r));

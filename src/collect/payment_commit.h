@@ -23,7 +23,8 @@ struct CommittedDocument {
 // the lock (the year closed, the receipt number taken by another workstation
 // meanwhile) is returned and nothing is stored. Throws engine::Error or
 // StoreError when a table or the settings file cannot be written; nothing is
-// stored then either. The caller prints (printCommitted) and rebuilds the balance.
+// stored then either. The caller prints (PrintReceipt, when printed()) and
+// rebuilds the balance.
 std::variant<Problem, CommittedDocument> commitPayment(PaymentContext& context, const PreparedOperation& operation,
                                                        const OperationChoice& choice);
 

@@ -117,7 +117,10 @@ std::optional<Problem> checkOperation(PaymentContext& context, const PreparedOpe
   std::optional<ProgressScope> checking;
   if (progress) checking.emplace(*progress, QStringLiteral("Verific dubluri la chitanta..."), 1);
   // The number the commit will take: the proposal may have gone meanwhile to
-  // this user's receipt on another workstation.
+  // this user's receipt on another workstation. Read under the directory's
+  // lock, so that a commit elsewhere is seen whole (its document and numbers)
+  // or not at all.
+  engine::Transaction lock(context.data);
   const std::int64_t next =
       DocumentNumbers(context.data, context.dataDir, context.settings).nextReceiptNumber(context.user.name);
   return duplicateReceiptProblem(context, operation.header.series, next);

@@ -87,9 +87,10 @@ struct OperationChoice {
 };
 
 // The checks of Operare's "&OPEREAZA" in order: closed year, number, payer,
-// accounts, and for "CHITANTA" a receipt of the same series and number
-// already stored. Nothing when the window may close confirmed. The commit
-// checks the duplicate again under the data directory's lock.
+// accounts, and for "CHITANTA" a document already stored with the series and
+// the number the commit will take. Nothing when the window may close
+// confirmed. The commit checks the duplicate again under the data directory's
+// lock. `progress` shows "Verific dubluri la chitanta..." meanwhile.
 std::optional<Problem> checkOperation(PaymentContext& context, const PreparedOperation& operation,
                                       const OperationChoice& choice, Interaction* progress = nullptr);
 

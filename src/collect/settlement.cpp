@@ -100,7 +100,10 @@ BalanceUpdate settleTaxLine(const TaxLine& row, const SettlementRules& rules, QL
     out.flush();
   } else if (A > 0) {
     [&] {
-      std::int64_t due = T + M, pen = 0;
+      // Without penalties the balance neither shows nor asks for the carried
+      // ones, so a payment leaves them where they are.
+      const std::int64_t carried = rules.noPenalties ? 0 : M;
+      std::int64_t due = T + carried, pen = 0;
       if (T > 0) {
         pen = LatePenalty(rules.noPenalties, QDate(rules.workYear, 1, 1), date, T);
         due += pen;
@@ -108,15 +111,15 @@ BalanceUpdate settleTaxLine(const TaxLine& row, const SettlementRules& rules, QL
       if (due > 0) {
         if (A >= due) {
           out.line.RESTANTA = T;
-          out.line.MAJOREST = M;
+          out.line.MAJOREST = carried;
           out.line.MAJOR = pen;
           A -= due;
           T = 0;
-          M = 0;
+          M -= carried;
         } else {
           const Currency ratio = ratioOf(A, due);
           out.line.RESTANTA = share(ratio, T);
-          out.line.MAJOREST = share(ratio, M);
+          out.line.MAJOREST = share(ratio, carried);
           out.line.MAJOR = A - out.line.RESTANTA - out.line.MAJOREST;
           A = 0;
           T -= out.line.RESTANTA;

@@ -143,6 +143,45 @@ TEST_F(PaymentCommitTest, AReceiptNumberAlreadyStoredIsRefusedUnderTheLock) {
   EXPECT_EQ(counter("ANA", "CHIT"), "1");
 }
 
+TEST_F(PaymentCommitTest, OperareProposesByKindOfDocument) {
+  collect::PaymentContext c = context(cashier);
+  const auto header = collect::readTaxpayerHeader(*db_, dataDir(), 1);
+  const auto prepare = [&](std::int64_t onTax, std::int64_t onDeposit) {
+    collect::Balance b = collect::computeBalance({*db_, dataDir(), rates_, 2014}, false, kMay, true, 1);
+    b.taxes[0].ACHITAT = onTax;
+    b.taxes[1].ACHITAT = onDeposit;
+    return collect::prepareOperation(c, {b, *header, kMay, false});
+  };
+  const auto receipt = std::get<collect::PreparedOperation>(prepare(30, 0));
+  EXPECT_EQ(receipt.header.types, (QStringList{"CHITANTA", "VIRAMENT"}));
+  EXPECT_EQ(receipt.header.series, "AB");
+  EXPECT_EQ(receipt.header.proposedNumber, "1");
+  EXPECT_FALSE(receipt.header.numberEditable);
+  EXPECT_TRUE(receipt.header.payerEnabled);
+  EXPECT_EQ(receipt.header.defaultPayer, "POPESCU ION");
+  EXPECT_EQ(receipt.header.total, 30);
+  EXPECT_EQ(receipt.lines.value(0).CODCLAS, "07.02.01.01");
+  const auto transfer = collect::numberFieldFor(receipt.header, "VIRAMENT", "1");
+  EXPECT_TRUE(transfer.editable);
+  const auto back = collect::numberFieldFor(receipt.header, "CHITANTA", "44");
+  EXPECT_EQ(back.text, "1");
+  EXPECT_FALSE(back.editable);
+
+  const auto note = std::get<collect::PreparedOperation>(prepare(40, -40));
+  EXPECT_EQ(note.header.types, QStringList{"Nota contabila"});
+  EXPECT_EQ(note.header.series, "-");
+  EXPECT_TRUE(note.header.numberEditable);
+  EXPECT_FALSE(note.header.payerEnabled);
+  const auto order = std::get<collect::PreparedOperation>(prepare(0, -40));
+  EXPECT_EQ(order.header.types, QStringList{"Ordin de plata"});
+  EXPECT_TRUE(order.header.payerEnabled);
+
+  // A negative amount on a row without deposit settles nothing: no line to store.
+  const auto empty = std::get<collect::PreparedOperation>(prepare(-30, 0));
+  EXPECT_TRUE(empty.hasNoLines());
+  EXPECT_EQ(collect::noLinesProblem().text, "Nu ati facut nici o operatiune!\rNu aveti ce opera...");
+}
+
 TEST_F(PaymentCommitTest, RowsChangedOnAnotherWorkstationRefuseTheCommit) {
   collect::PaymentContext c = context(cashier);
   const auto header = collect::readTaxpayerHeader(*db_, dataDir(), 1);
@@ -329,6 +368,18 @@ TEST_F(PaymentCommitTest, PaymentsWithoutADebt) {
   yes(ui);
   EXPECT_TRUE(cancel(1, cashier, ui));
   EXPECT_EQ(log().last(), "ANA|FARA|Anulat Chitanta AB nr.1 / 02.05.2014 - VASILE DAN");
+}
+
+TEST_F(PaymentCommitTest, APaymentWithoutADebtGetsTheNumberFreeWhenItIsStored) {
+  collect::PaymentContext c = context(cashier);
+  const collect::WithoutDebtHeader h{collect::WithoutDebtKind::Incasare, kMay, "VASILE DAN", "", "Str. Noua 1",
+                                     "VASILE DAN", true};
+  EXPECT_EQ(collect::proposeWithoutDebtNumber(c, h.kind).number, "1");
+  // Meanwhile the same cashier's receipt on another workstation takes number 1.
+  pay(1, kMay, {{WorkTable::Taxes, 1, 10}});
+  const auto doc = collect::commitWithoutDebt(c, h, {{"Amenzi", "35.02.01", "", 100}});
+  EXPECT_EQ(doc.number, "2");
+  EXPECT_EQ(doc.lines.value(0).NR, 2);
 }
 
 TEST(ReceiptContent, LinesOfTheFormFromTheStoredDocument) {

@@ -47,6 +47,19 @@ TEST_F(SettingsFileTest, CountersStartAtOneAndAdvance) {
   EXPECT_EQ(settings.NextCounter("SERVER", "CHIT"), "1");
 }
 
+TEST_F(SettingsFileTest, RaisingCountersNeverLowersOne) {
+  SettingsFile settings(path());
+  settings.WriteCounter("SERVER", "IDCHIT", "10");
+  settings.WriteCounter("ANA", "CHIT", "7");
+  settings.raiseCounters({{"SERVER", "IDCHIT", 4}, {"ana", "CHIT", 9}, {"SERVER", "IDANUL", 3}});
+  EXPECT_EQ(settings.ReadCounter("SERVER", "IDCHIT"), "10");  // a later document's value stays
+  EXPECT_EQ(settings.ReadCounter("ANA", "CHIT"), "9");
+  EXPECT_EQ(settings.ReadCounter("SERVER", "IDANUL"), "3");
+  const QByteArray before = readRaw();
+  settings.raiseCounters({{"SERVER", "IDCHIT", 10}});
+  EXPECT_EQ(readRaw(), before);
+}
+
 TEST_F(SettingsFileTest, WritesWindows1250IniWithCrLf) {
   SettingsFile settings(path());
   settings.WriteSetting("Server", "PREVIEWL", "DA");
