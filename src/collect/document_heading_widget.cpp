@@ -32,7 +32,7 @@ DocumentHeading documentHeading(const QList<QWidget*>& lead, QWidget* parent) {
   h.row->addSpacing(16);
   h.row->addWidget(h.seriesCaption);
   h.row->addWidget(h.series);
-  h.row->addWidget(new QLabel("nr.", parent));
+  h.row->addWidget(new QLabel("Nr.", parent));
   h.row->addWidget(h.number);
   h.row->addSpacing(16);
   h.row->addWidget(new QLabel("din data", parent));
