@@ -59,6 +59,15 @@ class PaymentWindowsTest : public PaymentWindowTest {
     return statementRows(*db_, "SELECT IDGOS, SERIA, NR, GRUPA, RESTANTA, CURENT, TOTAL, TIP, PLATNUME FROM " +
                                    sql::table(dataDir(), "Chitante.dbf"));
   }
+  // The collections window of taxpayer 1, on screen, its receipts going to presenter_.
+  std::unique_ptr<CollectionsWindow> collections() {
+    auto window = std::make_unique<CollectionsWindow>(context_);
+    window->setReportPresenter(&presenter_);
+    EXPECT_TRUE(window->openFor(1, "DEALU"));
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return window;
+  }
   static QPushButton* button(QWidget* window, const QString& name) { return window->findChild<QPushButton*>(name); }
   static QString cell(RecordGrid* grid, int row, int column) { return grid->item(row, column)->text(); }
 
@@ -66,11 +75,8 @@ class PaymentWindowsTest : public PaymentWindowTest {
 };
 
 TEST_F(PaymentWindowsTest, APaymentTypedInTheCollectionsWindowIsStoredPrintedAndTheBalanceRebuilt) {
-  CollectionsWindow window(context_);
-  window.setReportPresenter(&presenter_);
-  ASSERT_TRUE(window.openFor(1, "DEALU"));
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto opened = collections();
+  CollectionsWindow& window = *opened;
   const std::int64_t before = window.totalText().toLongLong();
   window.grid(WorkTable::OtherTaxes)->workModel()->togglePaid(0);  // the 50 lei due
   bool shown = false;
@@ -104,11 +110,8 @@ TEST_F(PaymentWindowsTest, APaymentTypedInTheCollectionsWindowIsStoredPrintedAnd
 
 TEST_F(PaymentWindowsTest, AReceiptThatCannotBePrintedStaysStored) {
   presenter_.works = false;
-  CollectionsWindow window(context_);
-  window.setReportPresenter(&presenter_);
-  ASSERT_TRUE(window.openFor(1, "DEALU"));
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto opened = collections();
+  CollectionsWindow& window = *opened;
   const std::int64_t before = window.totalText().toLongLong();
   window.grid(WorkTable::OtherTaxes)->workModel()->togglePaid(0);
   whenModal(&window, [&](QWidget* modal) { button(modal, "Opereaza")->click(); });
@@ -272,15 +275,12 @@ TEST_F(PaymentWindowsTest, ModifyKeepsTheDialogOpenOnANumberTakenAndShowsTheNewO
 }
 
 TEST_F(PaymentWindowsTest, CancellingFromTheHistoryRebuildsTheBalance) {
-  CollectionsWindow window(context_);
-  window.setReportPresenter(&presenter_);
-  ASSERT_TRUE(window.openFor(1, "DEALU"));
+  const auto opened = collections();
+  CollectionsWindow& window = *opened;
   const QString before = window.totalText();
   pay(1, kMay, {{WorkTable::OtherTaxes, 2, 50}});
   window.CalcOm();
   ASSERT_NE(window.totalText(), before);
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   bool shown = false;
   whenModal(&window, [&](QWidget* modal) {
     auto* history = qobject_cast<ReceiptHistoryWindow*>(modal);
