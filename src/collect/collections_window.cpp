@@ -1,11 +1,16 @@
 #include "collect/collections_window.h"
 
 #include "collect/debt_details_dialog.h"
+#include "collect/grid_caption_widget.h"
 #include "collect/locked_year.h"
+#include "collect/operation_window.h"
+#include "collect/payment_without_debt_window.h"
+#include "collect/receipt_history_window.h"
 #include "collect/taxpayer_search.h"
 #include "collect/work_table_grid_widget.h"
 #include "register/fine_dialog.h"
 #include "register/vehicle_details_widget.h"
+#include "report/report_preview_dialog.h"
 #include "session/app_context.h"
 #include "store/sql_helpers.h"
 #include "store/version.h"
@@ -38,15 +43,13 @@ QLabel* valueLabel(QWidget* parent, const QString& name) {
   return label;
 }
 
-QLabel* gridCaption(const QString& text, QWidget* parent) {
-  auto* caption = new QLabel(text, parent);
-  caption->setStyleSheet("QLabel { background: #3966A8; color: white; font-weight: bold; padding: 2px; }");
-  return caption;
-}
-
 }  // namespace
 
-CollectionsWindow::CollectionsWindow(AppContext& context, QWidget* parent) : QDialog(parent), context_(context) {
+CollectionsWindow::CollectionsWindow(AppContext& context, QWidget* parent)
+    : QDialog(parent),
+      context_(context),
+      ownPresenter_(std::make_unique<report::DesktopReportPresenter>(this)),
+      presenter_(ownPresenter_.get()) {
   setObjectName("TGospodarieF");
   setWindowTitle(kTitle);
   setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -182,8 +185,8 @@ QWidget* CollectionsWindow::buildButtons() {
   operate_ = addButton("&OPEREAZA", "OperBut", column);
   withoutDebt_ = addButton("FARA DEBIT", "FaraDebit", column);
   withoutDebt_->setToolTip("Incasari / Plati de la persoane din afara comunei.");
-  addButton("Istoric chitante fara debit", "IstoricFaraDebit", column)->setEnabled(false);
-  addButton("&Istoric chitante", "IstoricChitante", column)->setEnabled(false);
+  QPushButton* historyWithoutDebt = addButton("Istoric chitante fara debit", "IstoricFaraDebit", column);
+  QPushButton* history = addButton("&Istoric chitante", "IstoricChitante", column);
   QPushButton* details = addButton("&Detalii debite", "DetaliiDebite", column);
   addButton("Pagina de &ROL", "PaginaRol", column)->setEnabled(false);
   QPushButton* vehicles = addButton("Detalii auto", "DetaliiAuto", column);
@@ -196,6 +199,10 @@ QWidget* CollectionsWindow::buildButtons() {
   enforcement_->setMenu(menu);
   layout->addStretch(1);
   addButton("&Inchide", "Inchide", column);
+  connect(operate_, &QPushButton::clicked, this, &CollectionsWindow::OperButClick);
+  connect(withoutDebt_, &QPushButton::clicked, this, &CollectionsWindow::openWithoutDebt);
+  connect(history, &QPushButton::clicked, this, &CollectionsWindow::openHistory);
+  connect(historyWithoutDebt, &QPushButton::clicked, this, &CollectionsWindow::openHistoryWithoutDebt);
   connect(details, &QPushButton::clicked, this, &CollectionsWindow::openDebtDetails);
   connect(vehicles, &QPushButton::clicked, this, [this] {
     if (!header_) return;
@@ -206,8 +213,8 @@ QWidget* CollectionsWindow::buildButtons() {
     if (header_ && reg::addFineFromDialog(context_, {header_->IDGOS, header_->SATUL, header_->ROL}, this)) CalcOm();
   });
   connect(column->findChild<QPushButton*>("Inchide"), &QPushButton::clicked, this, &QDialog::reject);
-  // Their windows come with the payment, documents and enforcement work.
-  for (QPushButton* later : {operate_, withoutDebt_, certificate_, enforcement_}) later->setEnabled(false);
+  // Their windows come with the documents and enforcement work.
+  for (QPushButton* later : {certificate_, enforcement_}) later->setEnabled(false);
   return column;
 }
 
@@ -312,6 +319,31 @@ void CollectionsWindow::openDebtDetails() {
   if (!header_) return;
   DebtDetailsDialog dialog(context_, this);
   dialog.showFor(header_->NUMEP + " - detalii debite", header_->IDGOS);
+}
+
+void CollectionsWindow::setReportPresenter(report::ReportPresenter* presenter) {
+  presenter_ = presenter ? presenter : ownPresenter_.get();
+}
+
+void CollectionsWindow::OperButClick() {
+  if (!sheet_ || !header_) return;
+  const OperationInput input{sheet_->balance(), *header_, date_->date(),
+                             penaltiesWaived(context_.rates, header_->NOTAX)};
+  if (OperationWindow::OperButClick(context_, input, *presenter_, this)) CalcOm();
+}
+
+void CollectionsWindow::openWithoutDebt() { PaymentWithoutDebtWindow::run(context_, *presenter_, this); }
+
+void CollectionsWindow::openHistory() {
+  if (!header_) return;
+  ReceiptHistoryWindow history(context_, *presenter_, this);
+  if (history.Open(header_->NUMEP + " - Istoric chitante.", {header_->IDGOS}, !context_.user.isRestrictedUser()))
+    CalcOm();
+}
+
+void CollectionsWindow::openHistoryWithoutDebt() {
+  ReceiptHistoryWindow history(context_, *presenter_, this);
+  history.Open("FARA DEBIT - Istoric chitante.", {}, !context_.user.isRestrictedUser());
 }
 
 void CollectionsWindow::done(int result) {

@@ -20,6 +20,10 @@ class QPushButton;
 namespace dajdor {
 struct AppContext;
 }
+namespace dajdor::report {
+class ReportPresenter;
+class DesktopReportPresenter;
+}  // namespace dajdor::report
 
 namespace dajdor::collect {
 
@@ -39,6 +43,16 @@ class CollectionsWindow : public QDialog {
 
   // OnChange of the date picker: the balance anew, typed amounts discarded.
   void CalcOm();
+  // "&OPEREAZA": the entered amounts settled, confirmed in "Operare", stored,
+  // the receipt printed and the balance rebuilt.
+  void OperButClick();
+  // "FARA DEBIT", "&Istoric chitante" (the balance rebuilt after a cancellation)
+  // and "Istoric chitante fara debit".
+  void openWithoutDebt();
+  void openHistory();
+  void openHistoryWithoutDebt();
+  // Where receipts go (the desktop's preview, printer and PDF viewer unless set); nullptr: back to those.
+  void setReportPresenter(report::ReportPresenter* presenter);
 
   WorkTableGrid* grid(WorkTable table) const { return grids_[int(table)]; }
   QDateEdit* calculationDate() const { return date_; }
@@ -61,6 +75,8 @@ class CollectionsWindow : public QDialog {
   void openDebtDetails();
 
   AppContext& context_;
+  std::unique_ptr<report::DesktopReportPresenter> ownPresenter_;
+  report::ReportPresenter* presenter_;
   std::unique_ptr<CollectionSheet> sheet_;
   std::optional<TaxpayerHeader> header_;
   bool busy_ = false;

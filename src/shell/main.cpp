@@ -1,10 +1,12 @@
 // The program: one copy per machine, the start-up window, then the main window.
 #include "admin/administration_window.h"
 #include "admin/settings_catalogue.h"
+#include "collect/cancelled_receipts_window.h"
 #include "collect/taxpayer_search_window.h"
 #include "cash/cash_register_window.h"
 #include "cash/period_dialog.h"
 #include "register/register_window.h"
+#include "report/report_preview_dialog.h"
 #include "session/app_context.h"
 #include "shell/interaction_window.h"
 #include "shell/main_window.h"
@@ -37,6 +39,8 @@ struct WorkWindows {
   reg::RegisterWindow* taxpayers = nullptr;               // owned by the main window
   cash::PeriodDialog* period = nullptr;                   // owned by the main window; one for every caller
   cash::CashRegisterWindow* cashRegister = nullptr;       // owned by the main window
+  std::unique_ptr<report::DesktopReportPresenter> reports;
+  collect::CancelledReceiptsWindow* cancelledReceipts = nullptr;  // owned by the main window
 
   void build(AppContext& context, ProgressWindow& progress) {
     main = std::make_unique<MainWindow>(context);
@@ -54,6 +58,9 @@ struct WorkWindows {
       period = new cash::PeriodDialog(context.clock.today(), *context.interaction, main.get());
       cashRegister = new cash::CashRegisterWindow(context, *settings, *period, openWithDesktop, main.get());
       main->setCommand(MenuId::RegistruDeCasa, [this] { cashRegister->showRegister(); });
+      reports = std::make_unique<report::DesktopReportPresenter>(main.get());
+      cancelledReceipts = new collect::CancelledReceiptsWindow(context, *reports, main.get());
+      main->setCommand(MenuId::ChitanteAnulate, [this] { cancelledReceipts->showCancelled(); });
       main->setCommand(MenuId::Administrare, [this, &context] {
         administration->setUserName(context.user.name);
         administration->showAdministration();

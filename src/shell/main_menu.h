@@ -50,6 +50,7 @@ inline const QString ModeleListare = QStringLiteral("ModeleListareRetusare");
 inline const QString ContulMeu = QStringLiteral("ContulMeu");
 inline const QString VerificareBaze = QStringLiteral("VerificareBaze");
 inline const QString IstoricModificari = QStringLiteral("IstoricModificari");
+inline const QString ChitanteAnulate = QStringLiteral("ChitanteAnulate");
 }  // namespace MenuId
 
 // Runs commands for the logged-in user, checking the rights first.

@@ -5,21 +5,28 @@
 
 namespace dajdor::testing {
 
-void CollectWindowTest::SetUp() {
-  CollectTest::SetUp();
-  context_.paths = Paths::forAppDir(appDir());
-  context_.interaction = &ui_;
-  context_.database = std::make_unique<engine::Database>(dataDir().toStdString());
-  context_.rates = rates_;
-  context_.clock.setFixed(QDateTime(QDate(2014, 3, 31), QTime(10, 0)));
-  context_.user.name = "CASIER";
-  context_.user.level = UserLevel::Cashier;
+void setUpWindowContext(AppContext& context, const QString& appDir, ScriptedInteraction& ui,
+                        const admin::Rates& rates) {
+  context.paths = Paths::forAppDir(appDir);
+  context.interaction = &ui;
+  context.database = std::make_unique<engine::Database>(context.paths.dataDir.toStdString());
+  context.rates = rates;
+  context.clock.setFixed(QDateTime(QDate(2014, 3, 31), QTime(10, 0)));
+  context.user.name = "CASIER";
+  context.user.level = UserLevel::Cashier;
 }
 
-void CollectWindowTest::grab(QWidget* widget, const QString& file) {
+void saveScreenshot(QWidget* widget, const QString& file) {
   const QString dir = QStringLiteral(DAJDOR_BIN_DIR) + "/../screenshots";
   QDir().mkpath(dir);
   widget->grab().save(dir + "/" + file);
 }
+
+void CollectWindowTest::SetUp() {
+  CollectTest::SetUp();
+  setUpWindowContext(context_, appDir(), ui_, rates_);
+}
+
+void CollectWindowTest::grab(QWidget* widget, const QString& file) { saveScreenshot(widget, file); }
 
 }  // namespace dajdor::testing

@@ -9,6 +9,13 @@ class QWidget;
 
 namespace dajdor::testing {
 
+// A run's context over the program folder `appDir` and its data directory, on
+// 31.03.2014 at 10:00, with the cashier CASIER logged in.
+void setUpWindowContext(AppContext& context, const QString& appDir, ScriptedInteraction& ui,
+                        const admin::Rates& rates);
+// Saved under the build's screenshots folder for looking at.
+void saveScreenshot(QWidget* widget, const QString& file);
+
 class CollectWindowTest : public CollectTest {
  protected:
   void SetUp() override;

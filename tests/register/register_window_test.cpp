@@ -6,6 +6,7 @@
 #include "session/app_context.h"
 #include "store/qt_printers.h"
 #include "store/village_file.h"
+#include "support/modal_dialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -66,35 +66,8 @@ class RegisterWindowTest : public TaxpayerTest {
     return t ? t->name : QString();
   }
   // Runs `act` on the modal dialog as soon as one is shown (buttons pressed by
-  // their Alt key click a moment later); a dialog left open, or none within
-  // three seconds, is a failure rather than a test that never ends.
-  void whenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer(window_.get());
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, ticks, act] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (!modal || QApplication::activeWindow() != modal) {
-        if (++*ticks > 300) {
-          ADD_FAILURE() << "no dialog was shown";
-          timer->deleteLater();
-        }
-        return;
-      }
-      timer->stop();
-      timer->deleteLater();
-      act(modal);
-      if (modal->isVisible()) {
-        ADD_FAILURE() << modal->objectName().toStdString() << " is still open";
-        modal->close();
-      }
-    });
-    timer->start(10);
-  }
-  // Lets events run until `done` holds (at most three seconds).
-  static bool waitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 300 && !done(); ++i) QTest::qWait(10);
-    return done();
-  }
+  // their Alt key click a moment later).
+  void whenModal(std::function<void(QWidget*)> act) { testing::whenModal(window_.get(), std::move(act)); }
   static void grab(QWidget* widget, const QString& file) {
     const QString dir = QStringLiteral(DAJDOR_BIN_DIR) + "/../screenshots";
     QDir().mkpath(dir);
