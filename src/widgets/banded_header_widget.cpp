@@ -1,5 +1,7 @@
 #include "widgets/banded_header_widget.h"
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QStyleOptionHeader>
 
@@ -61,6 +63,8 @@ void BandedHeader::paintSection(QPainter* painter, const QRect& rect, int logica
 
 QSize BandedHeader::sectionSizeFromContents(int logicalIndex) const {
   QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+  // Two lines only when some column stands under a band.
+  if (std::all_of(bands_.begin(), bands_.end(), [](const QString& b) { return b.isEmpty(); })) return size;
   const int line = fontMetrics().height() + 8;
   size.setHeight(std::max(size.height(), 2 * line));
   return size;

@@ -1,5 +1,7 @@
 #include "widgets/record_grid.h"
 
+#include "widgets/record_grid_widget.h"
+
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -7,15 +9,13 @@
 namespace dajdor {
 
 QTableWidget* makeRecordGrid(const QString& name, const QStringList& headers, QWidget* parent) {
-  auto* grid = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+  QList<RecordColumn> columns;
+  for (const QString& h : headers) columns.append(RecordColumn(h));
+  auto* grid = new RecordGrid(columns, parent);
   grid->setObjectName(name);
-  grid->setHorizontalHeaderLabels(headers);
-  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid->verticalHeader()->hide();
+  // These grids keep the widths their page gives them.
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   grid->horizontalHeader()->setStretchLastSection(true);
-  grid->setWordWrap(false);
   return grid;
 }
 

@@ -1,5 +1,5 @@
 // The read-only grids of stored rows beside their "Adauga / Modifica / Sterge"
-// buttons: whole rows selected one at a time, nothing typed into the cells.
+// buttons: a RecordGrid of plain captions, filled row by row with texts.
 #pragma once
 
 #include <QString>
