@@ -1,14 +1,14 @@
 #include "collect/command_button_widget.h"
 
+#include "widgets/record_grid.h"
+
 #include <QBoxLayout>
 #include <QPushButton>
 
 namespace dajdor::collect {
 
 QPushButton* commandButton(const QString& text, const QString& name, QBoxLayout* into, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
+  QPushButton* button = plainButton(name, text, parent);
   button->setMinimumHeight(28);
   if (into) into->addWidget(button);
   return button;
