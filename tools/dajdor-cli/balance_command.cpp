@@ -83,10 +83,7 @@ int balanceCommand(const QString& dir, const QStringList& arguments, Streams str
                                 {UserLevel::Admin, UserLevel::Operator, UserLevel::Cashier}, "vada situatia", streams))
     return refused;
   QTemporaryDir scratch;
-  if (!scratch.isValid()) {
-    streams.err << "Nu se poate crea un director temporar pentru tabelele de lucru.\n";
-    return Refused;
-  }
+  if (!scratchReady(scratch, streams)) return Refused;
   try {
     engine::Database db(dir.toStdString());
     const admin::Rates rates = readSettingsCopy(db, dir, CleanSpaces(parsed.login.name), scratch.path());

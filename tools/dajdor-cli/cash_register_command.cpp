@@ -27,10 +27,7 @@ int cashRegisterCommand(const QString& dir, const QStringList& arguments, Stream
                                 streams, &user))
     return refused;
   QTemporaryDir scratch;
-  if (!scratch.isValid()) {
-    streams.err << "Nu se poate crea un director temporar.\n";
-    return Refused;
-  }
+  if (!scratchReady(scratch, streams)) return Refused;
   try {
     engine::Database db(dir.toStdString());
     const admin::Rates rates = readSettingsCopy(db, dir, CleanSpaces(user.name), scratch.path());

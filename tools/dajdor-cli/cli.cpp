@@ -72,6 +72,12 @@ int run(const QStringList& arguments, Streams streams) {
   return Usage;
 }
 
+bool scratchReady(const QTemporaryDir& scratch, Streams streams) {
+  if (scratch.isValid()) return true;
+  streams.err << "Nu se poate crea un director temporar pentru tabelele de lucru.\n";
+  return false;
+}
+
 int admit(const QString& dir, const QString& problem, const Login& login, const QList<int>& levels,
           const QString& what, Streams streams, CurrentUser* who) {
   if (!problem.isEmpty()) {

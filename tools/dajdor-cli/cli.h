@@ -15,6 +15,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace dajdor::cli {
@@ -48,6 +49,10 @@ bool checkLogin(const QString& dir, const Login& login, const QList<int>& levels
 // may go on, otherwise its exit code.
 int admit(const QString& dir, const QString& problem, const Login& login, const QList<int>& levels,
           const QString& what, Streams streams, CurrentUser* who = nullptr);
+
+// A command's folder for its work tables and settings copy; false, with the
+// message printed, when none can be made.
+bool scratchReady(const QTemporaryDir& scratch, Streams streams);
 
 // The settings as the program reads them for `user`, from a copy in `copyDir`:
 // loading writes the flags that are missing, and the commands write nothing to

@@ -30,10 +30,7 @@ int paymentsListCommand(const QString& dir, const QStringList& arguments, Stream
                                 streams, &user))
     return refused;
   QTemporaryDir scratch;
-  if (!scratch.isValid()) {
-    streams.err << "Nu se poate crea un director temporar.\n";
-    return Refused;
-  }
+  if (!scratchReady(scratch, streams)) return Refused;
   try {
     engine::Database db(dir.toStdString());
     const QString model = cashTemplate(dir, cash::kPaymentsTemplate, "LISTPLAT", scratch.path());
